@@ -1,0 +1,49 @@
+#include "app/Settings.h"
+
+#include "platform/FileSystem.h"
+#include "platform/SettingsStore.h"
+
+namespace tarvex {
+namespace settings {
+
+std::string read(const SettingsStore& store, const std::string& key)
+{
+    return store.read(kApplication, kSection, key);
+}
+
+void save(SettingsStore& store, const std::string& key, const std::string& value)
+{
+    store.save(kApplication, kSection, key, value);
+}
+
+void applyClientChoiceDefault(SettingsStore& store)
+{
+    if (read(store, kRegular).empty()) {
+        save(store, kRegular, "yes");
+    }
+}
+
+void applyClientPathDefaults(SettingsStore& store, const FileSystem& files)
+{
+    if (read(store, kGlPath).empty()) {
+        save(store, kGlPath, ProgramFilePath(files, kGlClient));
+        save(store, kGlCmd, "");
+    }
+    if (read(store, kRegularPath).empty()) {
+        save(store, kRegularPath, ProgramFilePath(files, kRegularClient));
+        save(store, kRegularCmd, "");
+    }
+}
+
+} // namespace settings
+
+std::string ProgramFilePath(const FileSystem& files, const std::string& fileName)
+{
+    std::string path = files.executableDir();
+    if (path.empty() || path.back() != '/') {
+        path += '/';
+    }
+    return path + fileName;
+}
+
+} // namespace tarvex

@@ -1,0 +1,12 @@
+#include "launch/JoinServer.h"
+
+#include "app/Form1.h"
+
+namespace tarvex {
+
+void joinServer(Form1&)
+{
+    // TODO(join server)
+}
+
+} // namespace tarvex

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace tarvex {
+
+struct Datagram
+{
+    std::string bytes;   // one character per byte
+    std::string fromIp;  // dotted IPv4 address of the sender
+    std::uint16_t fromPort = 0;
+};
+
+// One IPv4 UDP socket on a port the system chooses; every datagram leaves from
+// it and every reply arrives on it.
+class DatagramSocket
+{
+public:
+    using Receiver = std::function<void(const Datagram&)>;
+    using FailureHandler = std::function<void(const std::string& reason)>;
+
+    virtual ~DatagramSocket() = default;
+    // Each arriving datagram is handed to the receiver on the GUI thread.
+    virtual void setReceiver(Receiver receiver) = 0;
+    // Sends the bytes as one datagram. Never blocks: a host name is resolved in
+    // the background and the datagram leaves once it has. If the name does not
+    // resolve or the send fails, onFailure is called later on the GUI thread
+    // with a short reason; it may be empty to ignore failures.
+    virtual void send(const std::string& host, std::uint16_t port, const std::string& bytes,
+                      FailureHandler onFailure) = 0;
+    // Stops receiving; later sends are dropped.
+    virtual void close() = 0;
+};
+
+} // namespace tarvex

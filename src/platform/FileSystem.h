@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+namespace tarvex {
+
+struct FileRead
+{
+    enum class Status { Ok, Missing, Failed };
+    Status status = Status::Missing;
+    std::string bytes;  // the whole file when Ok
+    std::string reason; // why, when Failed
+};
+
+class FileSystem
+{
+public:
+    virtual ~FileSystem() = default;
+    // The directory that holds the executable, as the system spells it.
+    virtual std::string executableDir() const = 0;
+    // True when path names an existing file that is not a directory.
+    virtual bool isFile(const std::string& path) const = 0;
+    virtual FileRead readFile(const std::string& path) const = 0;
+    // Writes the bytes to a temporary file beside path and then replaces path
+    // with it, so path holds either the old or the new content, whole.
+    // Returns "" on success, otherwise the reason; path is then untouched.
+    virtual std::string replaceFile(const std::string& path, const std::string& bytes) = 0;
+};
+
+} // namespace tarvex

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <string>
+
+namespace tarvex {
+
+// The four small secondary windows. Each view belongs to the window system:
+// it stays valid until it raises Form_Unload, and the launcher must not touch
+// it afterwards. close() raises Form_Unload before it returns.
+
+class AddServerEvents
+{
+public:
+    virtual ~AddServerEvents() = default;
+    virtual void Command1_Click() = 0; // "Ok"
+    virtual void Command2_Click() = 0; // "Cancel"
+    // A character typed while the dialog is active (key preview); Enter is 13.
+    virtual void Form_KeyPress(int code) = 0;
+    virtual void Form_Unload() = 0;
+};
+
+class AddServerView
+{
+public:
+    virtual ~AddServerView() = default;
+    virtual std::string text1() const = 0; // host
+    virtual void setText1(const std::string& text) = 0;
+    virtual std::string text2() const = 0; // port
+    virtual void setText2(const std::string& text) = 0;
+    virtual void show() = 0;
+    virtual void close() = 0;
+};
+
+class EditPathsEvents
+{
+public:
+    virtual ~EditPathsEvents() = default;
+    virtual void Command1_Click() = 0; // "Browse..." for the regular client
+    virtual void Command2_Click() = 0; // "Browse..." for the GL client
+    virtual void Command3_Click() = 0; // "Done"
+    virtual void Command4_Click() = 0; // "Cancel"
+    virtual void Form_Unload() = 0;
+};
+
+class EditPathsView
+{
+public:
+    virtual ~EditPathsView() = default;
+    // Text1 regular path, Text2 GL path, Text3 regular params, Text4 GL params.
+    virtual std::string text(int box) const = 0;
+    virtual void setText(int box, const std::string& text) = 0;
+    virtual void show() = 0;
+    virtual void close() = 0;
+};
+
+class HelpEvents
+{
+public:
+    virtual ~HelpEvents() = default;
+    // Every character typed while the help window is active, Enter as 13.
+    virtual void Form_KeyPress(int code) = 0;
+    virtual void Label5_Click() = 0; // the website link
+    virtual void Form_Unload() = 0;
+};
+
+class HelpView
+{
+public:
+    virtual ~HelpView() = default;
+    virtual void show() = 0;
+    virtual void close() = 0;
+};
+
+class SecretEvents
+{
+public:
+    virtual ~SecretEvents() = default;
+    virtual void Form_Unload() = 0;
+};
+
+class SecretView
+{
+public:
+    virtual ~SecretView() = default;
+    virtual void show() = 0;
+    virtual void close() = 0;
+};
+
+} // namespace tarvex

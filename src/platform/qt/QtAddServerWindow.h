@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/SecondaryWindowViews.h"
+#include "platform/qt/QtSecondaryWindow.h"
+
+class QLineEdit;
+
+namespace tarvex {
+
+class QtAddServerWindow final : public QtSecondaryWindow, public AddServerView
+{
+public:
+    explicit QtAddServerWindow(AddServerEvents& events);
+
+    std::string text1() const override;
+    void setText1(const std::string& text) override;
+    std::string text2() const override;
+    void setText2(const std::string& text) override;
+    void show() override;
+    void close() override;
+
+private:
+    AddServerEvents& m_events;
+    QLineEdit* m_text1 = nullptr;
+    QLineEdit* m_text2 = nullptr;
+};
+
+} // namespace tarvex

@@ -1,0 +1,95 @@
+#include "platform/qt/QtDatagramSocket.h"
+
+#include "platform/qt/QtText.h"
+
+#include <QHostInfo>
+#include <QNetworkDatagram>
+#include <QTimer>
+
+namespace tarvex {
+
+QtDatagramSocket::QtDatagramSocket()
+{
+    // Bound at once so that every datagram leaves from, and every reply
+    // arrives at, the one port the system picked.
+    m_socket.bind(QHostAddress::AnyIPv4, 0);
+    connect(&m_socket, &QUdpSocket::readyRead, this, &QtDatagramSocket::readPending);
+}
+
+void QtDatagramSocket::setReceiver(Receiver receiver)
+{
+    m_receiver = std::move(receiver);
+}
+
+void QtDatagramSocket::send(const std::string& host, std::uint16_t port, const std::string& bytes,
+                            FailureHandler onFailure)
+{
+    if (m_closed) {
+        return;
+    }
+    const QByteArray payload(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    const QString name = fromLatin1(host);
+    QHostAddress address;
+    if (address.setAddress(name) && address.protocol() == QHostAddress::IPv4Protocol) {
+        sendTo(address, port, payload, onFailure);
+        return;
+    }
+    // Resolved on Qt's lookup threads: the window never waits for DNS.
+    QHostInfo::lookupHost(name, this, [this, name, port, payload, onFailure](const QHostInfo& info) {
+        for (const QHostAddress& candidate : info.addresses()) {
+            if (candidate.protocol() == QHostAddress::IPv4Protocol) {
+                sendTo(candidate, port, payload, onFailure);
+                return;
+            }
+        }
+        fail(onFailure, "the host name " + toLatin1(name) + " could not be resolved");
+    });
+}
+
+void QtDatagramSocket::close()
+{
+    m_closed = true;
+    m_receiver = nullptr;
+    m_socket.close();
+}
+
+void QtDatagramSocket::sendTo(const QHostAddress& address, std::uint16_t port, const QByteArray& bytes,
+                              const FailureHandler& onFailure)
+{
+    if (m_closed) {
+        return;
+    }
+    if (m_socket.writeDatagram(bytes, address, port) < 0) {
+        fail(onFailure, toLatin1(m_socket.errorString()));
+    }
+}
+
+void QtDatagramSocket::fail(const FailureHandler& onFailure, const std::string& reason)
+{
+    if (!onFailure) {
+        return;
+    }
+    // Failures are reported after send() has returned, never from inside it.
+    QTimer::singleShot(0, this, [onFailure, reason] { onFailure(reason); });
+}
+
+void QtDatagramSocket::readPending()
+{
+    while (m_socket.hasPendingDatagrams()) {
+        const QNetworkDatagram received = m_socket.receiveDatagram();
+        if (!m_receiver || m_closed) {
+            continue;
+        }
+        const QByteArray data = received.data();
+        Datagram datagram;
+        datagram.bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+        bool isIpv4 = false;
+        const quint32 ipv4 = received.senderAddress().toIPv4Address(&isIpv4);
+        datagram.fromIp = isIpv4 ? toLatin1(QHostAddress(ipv4).toString())
+                                 : toLatin1(received.senderAddress().toString());
+        datagram.fromPort = static_cast<std::uint16_t>(received.senderPort());
+        m_receiver(datagram);
+    }
+}
+
+} // namespace tarvex

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/SecondaryWindowViews.h"
+#include "platform/qt/QtSecondaryWindow.h"
+
+class QLineEdit;
+
+namespace tarvex {
+
+class QtEditPathsWindow final : public QtSecondaryWindow, public EditPathsView
+{
+public:
+    explicit QtEditPathsWindow(EditPathsEvents& events);
+
+    std::string text(int box) const override;
+    void setText(int box, const std::string& text) override;
+    void show() override;
+    void close() override;
+
+private:
+    EditPathsEvents& m_events;
+    QLineEdit* m_texts[4] = {};
+};
+
+} // namespace tarvex

@@ -1,0 +1,81 @@
+#include "platform/qt/QtFileSystem.h"
+
+#include "platform/qt/QtText.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace tarvex {
+
+std::string toPathBytes(const QString& path)
+{
+    const QByteArray bytes = QFile::encodeName(path);
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+QString fromPathBytes(const std::string& path)
+{
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+std::string QtFileSystem::executableDir() const
+{
+    return toPathBytes(QCoreApplication::applicationDirPath());
+}
+
+bool QtFileSystem::isFile(const std::string& path) const
+{
+    if (path.empty()) {
+        return false;
+    }
+    const QFileInfo info(fromPathBytes(path));
+    return info.exists() && !info.isDir();
+}
+
+FileRead QtFileSystem::readFile(const std::string& path) const
+{
+    const QString name = fromPathBytes(path);
+    const QFileInfo info(name);
+    if (!info.exists()) {
+        return {FileRead::Status::Missing, {}, {}};
+    }
+    if (info.isDir()) {
+        return {FileRead::Status::Failed, {}, "it is a directory"};
+    }
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {FileRead::Status::Failed, {}, toLatin1(file.errorString())};
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return {FileRead::Status::Failed, {}, toLatin1(file.errorString())};
+    }
+    return {FileRead::Status::Ok, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), {}};
+}
+
+std::string QtFileSystem::replaceFile(const std::string& path, const std::string& bytes)
+{
+    const QString name = fromPathBytes(path);
+    if (QFileInfo(name).isDir()) {
+        return "it is a directory";
+    }
+    // QSaveFile writes a temporary file beside the target and renames it over
+    // the target only once everything is on disk.
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return toLatin1(file.errorString());
+    }
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+        const std::string reason = toLatin1(file.errorString());
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit()) {
+        return toLatin1(file.errorString());
+    }
+    return {};
+}
+
+} // namespace tarvex

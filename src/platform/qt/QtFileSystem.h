@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <QString>
+
+namespace tarvex {
+
+// Paths are the system's own bytes (QFile::encodeName), so any file name
+// round-trips even where one byte per character cannot spell it.
+class QtFileSystem final : public FileSystem
+{
+public:
+    std::string executableDir() const override;
+    bool isFile(const std::string& path) const override;
+    FileRead readFile(const std::string& path) const override;
+    std::string replaceFile(const std::string& path, const std::string& bytes) override;
+};
+
+std::string toPathBytes(const QString& path);
+QString fromPathBytes(const std::string& path);
+
+} // namespace tarvex

@@ -1,0 +1,39 @@
+#include "platform/qt/QtSettingsStore.h"
+
+#include "platform/qt/QtText.h"
+
+#include <QSettings>
+
+namespace tarvex {
+
+namespace {
+QString keyPath(const std::string& section, const std::string& key)
+{
+    return fromLatin1(section) + QLatin1Char('/') + fromLatin1(key);
+}
+} // namespace
+
+std::string QtSettingsStore::read(const std::string& application, const std::string& section,
+                                  const std::string& key) const
+{
+    // A fresh QSettings per call: another window or process may have written
+    // the file since.
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, fromLatin1(application));
+    const QVariant value = store.value(keyPath(section, key));
+    // Anything that is not a plain string (a hand-edited list, say) reads as
+    // absent rather than as garbage.
+    if (value.typeId() != QMetaType::QString) {
+        return {};
+    }
+    return toLatin1(value.toString());
+}
+
+void QtSettingsStore::save(const std::string& application, const std::string& section,
+                           const std::string& key, const std::string& value)
+{
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, fromLatin1(application));
+    store.setValue(keyPath(section, key), fromLatin1(value));
+    store.sync();
+}
+
+} // namespace tarvex

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QWidget>
+#include <QString>
+
+#include <string>
+
+namespace tarvex {
+
+// The launcher's texts are one byte per character. Characters a byte cannot
+// hold (typed by the player) become '?' on the way in.
+inline std::string toLatin1(const QString& text)
+{
+    const QByteArray bytes = text.toLatin1();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+inline QString fromLatin1(const std::string& text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Window geometry is given in twips: 15 to a pixel at 96 dots per inch. Qt
+// scales these device-independent pixels with the screen's DPI itself.
+inline int twips(int value)
+{
+    return (value + 7) / 15;
+}
+
+inline QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+// The layouts were drawn for an 8-point dialog font; a larger desktop
+// default would cut captions off.
+inline void useLayoutFont(QWidget* window)
+{
+    QFont font = window->font();
+    font.setPointSizeF(8.0);
+    window->setFont(font);
+}
+
+} // namespace tarvex

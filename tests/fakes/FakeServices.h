@@ -1,0 +1,231 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace tarvex::test {
+
+struct ShownMessage
+{
+    std::string text;
+    std::string title;
+    bool operator==(const ShownMessage&) const = default;
+};
+
+class FakeMessageBox final : public MessageBox
+{
+public:
+    void show(const std::string& text, const std::string& title) override
+    {
+        shown.push_back({text, title});
+        if (whileOpen) {
+            whileOpen();
+        }
+    }
+    std::vector<ShownMessage> shown;
+    // Runs while a box is "open", to stand for events of a nested event loop.
+    std::function<void()> whileOpen;
+};
+
+struct SentDatagram
+{
+    std::string host;
+    std::uint16_t port;
+    std::string bytes;
+};
+
+class FakeDatagramSocket final : public DatagramSocket
+{
+public:
+    void setReceiver(Receiver value) override { receiver = std::move(value); }
+    void send(const std::string& host, std::uint16_t port, const std::string& bytes,
+              FailureHandler onFailure) override
+    {
+        if (closed) {
+            return;
+        }
+        sent.push_back({host, port, bytes});
+        failures.push_back(std::move(onFailure));
+    }
+    void close() override { closed = true; }
+
+    // A datagram arrives from the network.
+    void deliver(const std::string& fromIp, std::uint16_t fromPort, const std::string& bytes)
+    {
+        if (receiver) {
+            receiver(Datagram{bytes, fromIp, fromPort});
+        }
+    }
+    // The send with this index failed later (lookup or network).
+    void failSend(std::size_t index, const std::string& reason)
+    {
+        if (failures.at(index)) {
+            failures.at(index)(reason);
+        }
+    }
+
+    Receiver receiver;
+    std::vector<SentDatagram> sent;
+    std::vector<FailureHandler> failures;
+    bool closed = false;
+};
+
+class FakeTimer final : public Timer
+{
+public:
+    void start(int ms, std::function<void()> value) override
+    {
+        intervalMs = ms;
+        tick = std::move(value);
+    }
+    void stop() override { tick = nullptr; }
+    bool running() const { return static_cast<bool>(tick); }
+    void fire()
+    {
+        if (tick) {
+            tick();
+        }
+    }
+
+    int intervalMs = 0;
+    std::function<void()> tick;
+};
+
+class FakeTickCounter final : public TickCounter
+{
+public:
+    std::uint32_t ticks() const override { return now; }
+    void advance(std::uint32_t ms) { now += ms; }
+    std::uint32_t now = 1000;
+};
+
+class FakeSettingsStore final : public SettingsStore
+{
+public:
+    using Key = std::tuple<std::string, std::string, std::string>;
+
+    std::string read(const std::string& application, const std::string& section,
+                     const std::string& key) const override
+    {
+        reads.push_back(key);
+        const auto found = values.find({application, section, key});
+        return found == values.end() ? std::string() : found->second;
+    }
+    void save(const std::string& application, const std::string& section, const std::string& key,
+              const std::string& value) override
+    {
+        writes.push_back({key, value});
+        values[{application, section, key}] = value;
+    }
+
+    // Values in the launcher's own section.
+    void set(const std::string& key, const std::string& value)
+    {
+        values[{"Zephanor Installer", "Play Tarvex", key}] = value;
+    }
+    std::optional<std::string> get(const std::string& key) const
+    {
+        const auto found = values.find({"Zephanor Installer", "Play Tarvex", key});
+        if (found == values.end()) {
+            return std::nullopt;
+        }
+        return found->second;
+    }
+
+    std::map<Key, std::string> values;
+    mutable std::vector<std::string> reads;
+    std::vector<std::pair<std::string, std::string>> writes;
+};
+
+class FakeFileSystem final : public FileSystem
+{
+public:
+    std::string executableDir() const override { return exeDir; }
+    bool isFile(const std::string& path) const override { return files.count(path) != 0; }
+    FileRead readFile(const std::string& path) const override
+    {
+        if (unreadable.count(path) != 0) {
+            return {FileRead::Status::Failed, {}, unreadable.at(path)};
+        }
+        const auto found = files.find(path);
+        if (found == files.end()) {
+            return {FileRead::Status::Missing, {}, {}};
+        }
+        return {FileRead::Status::Ok, found->second, {}};
+    }
+    std::string replaceFile(const std::string& path, const std::string& bytes) override
+    {
+        ++writeCount;
+        if (!writeError.empty()) {
+            return writeError;
+        }
+        files[path] = bytes;
+        return {};
+    }
+
+    std::string exeDir = "/games/tarvex";
+    std::map<std::string, std::string> files;
+    std::map<std::string, std::string> unreadable;
+    std::string writeError;
+    int writeCount = 0;
+};
+
+struct StartedProcess
+{
+    std::string program;
+    std::vector<std::string> arguments;
+    WindowState state;
+};
+
+class FakeProcessStarter final : public ProcessStarter
+{
+public:
+    std::string start(const std::string& program, const std::vector<std::string>& arguments,
+                      WindowState state) override
+    {
+        started.push_back({program, arguments, state});
+        return failure;
+    }
+    std::vector<StartedProcess> started;
+    std::string failure;
+};
+
+struct DialogCall
+{
+    std::string filter;
+    std::string initialName;
+};
+
+class FakeFileDialog final : public FileDialog
+{
+public:
+    std::optional<std::string> saveFileName(const std::string& filter, const std::string& initialName) override
+    {
+        calls.push_back({filter, initialName});
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::vector<DialogCall> calls;
+    // What the player does at each showing: a path, or nothing for Cancel.
+    std::deque<std::optional<std::string>> answers;
+};
+
+class FakeUrlOpener final : public UrlOpener
+{
+public:
+    void open(const std::string& url) override { opened.push_back(url); }
+    std::vector<std::string> opened;
+};
+
+} // namespace tarvex::test
