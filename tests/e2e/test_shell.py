@@ -93,3 +93,12 @@ def test_secondary_windows_open_once_and_outlive_the_main_window(start_launcher)
     launcher.close_window("How can I get help?")
     launcher.close_window("AddServer")
     assert launcher.wait_exit(10) == 0
+
+
+def test_unresolvable_update_host_neither_delays_nor_disturbs_the_start(start_launcher):
+    launcher = start_launcher(env={"TARVEX_UPDATE_HOST": "no-such-host.invalid"})
+    wait_for(lambda: launcher.windows() == [TITLE], what="the main window alone")
+    launcher.press_button("Add Server")
+    launcher.wait_window("AddServer")
+    assert launcher.no_alert()
+    assert launcher.running()
