@@ -88,7 +88,7 @@ class Desktop:
         read_fd, write_fd = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
-             "-dpi", "96", "-nolisten", "tcp"],
+             "-dpi", "96", "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         with os.fdopen(read_fd) as pipe:
