@@ -19,14 +19,25 @@ echo "== unit and widget tests"
     --output-junit "$reports/ctest.xml")
 ctest_status=$?
 
+echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+sanitized=${build}-sanitize
+if TARVEX_BUILD_DIR=$sanitized "$root/tools/build.sh" -DTARVEX_BUILD_GUI=OFF -DTARVEX_SANITIZE=ON \
+        -DCMAKE_BUILD_TYPE=Debug; then
+    (cd "$sanitized" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        ctest --output-on-failure --parallel "$(nproc)" --output-junit "$reports/sanitize.xml")
+    sanitize_status=$?
+else
+    sanitize_status=1
+fi
+
 echo "== end-to-end tests"
 # The Debian python3 has the accessibility bindings; a python3 earlier on PATH may not.
 (cd "$root" && /usr/bin/python3 -m pytest tests/e2e -q -p no:cacheprovider -W ignore::DeprecationWarning \
     --junitxml="$reports/e2e.xml")
 e2e_status=$?
 
-/usr/bin/python3 "$root/tools/summarise-junit.py" "$reports/ctest.xml" "$reports/e2e.xml"
+/usr/bin/python3 "$root/tools/summarise-junit.py" "$reports/ctest.xml" "$reports/sanitize.xml" "$reports/e2e.xml"
 summary_status=$?
-if [ $ctest_status -ne 0 ] || [ $e2e_status -ne 0 ] || [ $summary_status -ne 0 ]; then
+if [ $ctest_status -ne 0 ] || [ $sanitize_status -ne 0 ] || [ $e2e_status -ne 0 ] || [ $summary_status -ne 0 ]; then
     exit 1
 fi
