@@ -1,6 +1,7 @@
 // The one wiring place: the Qt platform is built here and handed to the launcher.
 
 #include "app/Form1.h"
+#include "app/ReportingSettingsStore.h"
 #include "platform/qt/QtDatagramSocket.h"
 #include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtFileSystem.h"
@@ -28,7 +29,8 @@ int main(int argc, char* argv[])
     tarvex::QtDatagramSocket socket;
     tarvex::QtTimer timer;
     tarvex::QtTickCounter ticks;
-    tarvex::QtSettingsStore settings;
+    tarvex::QtSettingsStore settingsFile;
+    tarvex::ReportingSettingsStore settings(settingsFile, messages);
     tarvex::QtFileSystem files;
     tarvex::QtProcessStarter processes;
     tarvex::QtFileDialog fileDialog;

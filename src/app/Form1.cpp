@@ -38,8 +38,10 @@ void Form1::Form_Load()
 
     settings::applyClientChoiceDefault(store);
     // Selecting an option from code runs its click handler, so "regular?"
-    // ends up exactly "yes" or "no".
-    if (settings::read(store, settings::kRegular) == "yes") {
+    // ends up exactly "yes" or "no". A store that cannot keep the default
+    // still reads "": the regular client is the default all the same.
+    const auto choice = settings::read(store, settings::kRegular);
+    if (choice == "yes" || choice.empty()) {
         m_view->setOption1Selected(true);
         Option1_Click();
     } else {

@@ -11,9 +11,9 @@ std::string read(const SettingsStore& store, const std::string& key)
     return store.read(kApplication, kSection, key);
 }
 
-void save(SettingsStore& store, const std::string& key, const std::string& value)
+std::string save(SettingsStore& store, const std::string& key, const std::string& value)
 {
-    store.save(kApplication, kSection, key, value);
+    return store.save(kApplication, kSection, key, value);
 }
 
 void applyClientChoiceDefault(SettingsStore& store)

@@ -24,7 +24,8 @@ inline constexpr const char* kRegularClient = "qf-client-win.exe";
 inline constexpr const char* kGlClient = "qf-client-wgl.exe";
 
 std::string read(const SettingsStore& store, const std::string& key);
-void save(SettingsStore& store, const std::string& key, const std::string& value);
+// Returns "" on success, otherwise the reason.
+std::string save(SettingsStore& store, const std::string& key, const std::string& value);
 
 // "regular?" reading "" becomes "yes".
 void applyClientChoiceDefault(SettingsStore& store);

@@ -12,9 +12,10 @@ public:
     // The stored string, or "" when the key is absent or the store unreadable.
     virtual std::string read(const std::string& application, const std::string& section,
                              const std::string& key) const = 0;
-    // Stores at once, replacing any earlier value. Failures are not reported.
-    virtual void save(const std::string& application, const std::string& section,
-                      const std::string& key, const std::string& value) = 0;
+    // Stores at once, replacing any earlier value. Returns "" on success,
+    // otherwise why the value could not be kept.
+    virtual std::string save(const std::string& application, const std::string& section,
+                             const std::string& key, const std::string& value) = 0;
 };
 
 } // namespace tarvex

@@ -19,14 +19,15 @@ def desktop():
 
 @pytest.fixture
 def start_launcher(desktop, tmp_path):
-    """start_launcher(servers_cfg=b"...", settings={...}, env={...}, bin_dir=...) runs
-    the real executable; every run is stopped after the test."""
+    """start_launcher(servers_cfg=b"...", settings={...}, env={...}, bin_dir=..., wrapper=[...],
+    wait_main=True) runs the real executable (under wrapper, if given); every run is
+    stopped after the test."""
     runs = []
 
-    def start(**options):
+    def start(wait_main=True, **options):
         launcher = harness.Launcher(str(tmp_path / f"run{len(runs)}"), **options)
         runs.append(launcher)
-        return launcher.start()
+        return launcher.start(wait_main)
 
     yield start
     for launcher in runs:

@@ -250,7 +250,7 @@ class Launcher:
     """One run of the real executable in a directory of its own, with its own
     settings, and the test's update host listening on 127.0.0.1."""
 
-    def __init__(self, workdir, servers_cfg=None, settings=None, env=None, bin_dir=None):
+    def __init__(self, workdir, servers_cfg=None, settings=None, env=None, bin_dir=None, wrapper=None):
         self.workdir = workdir
         self.appdir = os.path.join(workdir, "app")
         self.config_home = os.path.join(workdir, "config")
@@ -273,7 +273,9 @@ class Launcher:
         if bin_dir:
             self.env["PATH"] = bin_dir + os.pathsep + self.env.get("PATH", "")
         self.env.update(env or {})
+        self.wrapper = list(wrapper or [])
         self.process = None
+        self._pid = None
         self._app = None
         self._main = None
         self.launcher_address = None
@@ -282,15 +284,36 @@ class Launcher:
     def servers_path(self):
         return os.path.join(self.appdir, "servers.cfg")
 
-    def start(self):
+    def start(self, wait_main=True):
         self.log = open(os.path.join(self.workdir, "launcher.log"), "wb")
-        self.process = subprocess.Popen([self.executable], cwd=self.workdir, env=self.env,
+        self.process = subprocess.Popen(self.wrapper + [self.executable], cwd=self.workdir, env=self.env,
                                         stdout=self.log, stderr=subprocess.STDOUT)
-        self._main = wait_for(lambda: self.window("The Tarvex Game Launcher", role="frame"),
-                              timeout=20, what="the main window")
+        if wait_main:
+            self.wait_main()
         return self
 
+    def wait_main(self, timeout=20.0):
+        """Waits for the main window (start() does, unless told not to)."""
+        self._main = wait_for(lambda: self.window("The Tarvex Game Launcher", role="frame"),
+                              timeout=timeout, what="the main window")
+        return self._main
+
     # --- the process -------------------------------------------------------
+    @property
+    def pid(self):
+        """The launcher's own process id, also when it runs under a wrapper."""
+        if self._pid is None:
+            if not self.wrapper:
+                self._pid = self.process.pid
+            else:
+                def child():
+                    path = f"/proc/{self.process.pid}/task/{self.process.pid}/children"
+                    with open(path) as f:
+                        pids = f.read().split()
+                    return int(pids[0]) if pids else None
+                self._pid = wait_for(child, what="the launcher under its wrapper")
+        return self._pid
+
     def running(self):
         return self.process is not None and self.process.poll() is None
 
@@ -312,7 +335,7 @@ class Launcher:
             desktop = _pyatspi().Registry.getDesktop(0)
             for candidate in desktop:
                 try:
-                    if candidate is not None and candidate.get_process_id() == self.process.pid:
+                    if candidate is not None and candidate.get_process_id() == self.pid:
                         self._app = candidate
                         break
                 except Exception:
@@ -383,7 +406,7 @@ class Launcher:
     # --- keyboard and mouse -------------------------------------------------
     def window_id(self, title):
         """The X window of a showing top-level window with this title."""
-        out = xdotool("search", "--all", "--onlyvisible", "--pid", str(self.process.pid),
+        out = xdotool("search", "--all", "--onlyvisible", "--pid", str(self.pid),
                       "--name", f"^{_regex_escape(title)}$")
         ids = [int(line) for line in out.split()]
         return ids[-1] if ids else None
@@ -435,7 +458,7 @@ class Launcher:
 
     def minimised(self, title="The Tarvex Game Launcher"):
         """True when the window asked to be iconified (there is no window manager)."""
-        out = xdotool("search", "--all", "--pid", str(self.process.pid), "--name", f"^{_regex_escape(title)}$")
+        out = xdotool("search", "--all", "--pid", str(self.pid), "--name", f"^{_regex_escape(title)}$")
         for wid in out.split():
             hints = subprocess.run(["xprop", "-id", wid, "WM_HINTS", "WM_STATE"],
                                    capture_output=True, text=True).stdout

@@ -118,11 +118,15 @@ public:
         const auto found = values.find({application, section, key});
         return found == values.end() ? std::string() : found->second;
     }
-    void save(const std::string& application, const std::string& section, const std::string& key,
-              const std::string& value) override
+    std::string save(const std::string& application, const std::string& section, const std::string& key,
+                     const std::string& value) override
     {
+        if (!failure.empty()) {
+            return failure;
+        }
         writes.push_back({key, value});
         values[{application, section, key}] = value;
+        return {};
     }
 
     // Values in the launcher's own section.
@@ -140,6 +144,7 @@ public:
     }
 
     std::map<Key, std::string> values;
+    std::string failure; // every save fails with this reason when set
     mutable std::vector<std::string> reads;
     std::vector<std::pair<std::string, std::string>> writes;
 };

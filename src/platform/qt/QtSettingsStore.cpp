@@ -28,12 +28,18 @@ std::string QtSettingsStore::read(const std::string& application, const std::str
     return toLatin1(value.toString());
 }
 
-void QtSettingsStore::save(const std::string& application, const std::string& section,
-                           const std::string& key, const std::string& value)
+std::string QtSettingsStore::save(const std::string& application, const std::string& section,
+                                  const std::string& key, const std::string& value)
 {
     QSettings store(QSettings::IniFormat, QSettings::UserScope, fromLatin1(application));
     store.setValue(keyPath(section, key), fromLatin1(value));
     store.sync();
+    // A FormatError only says the old file was garbage; sync() has replaced
+    // it with a sound one all the same.
+    if (store.status() == QSettings::AccessError) {
+        return toLatin1(store.fileName()) + " could not be written";
+    }
+    return {};
 }
 
 } // namespace tarvex

@@ -199,3 +199,19 @@ TEST_F(Form1Test, SecondaryWindowsOutliveTheMainWindowSafely)
 
 } // namespace
 } // namespace tarvex::test
+
+namespace tarvex::test {
+namespace {
+
+TEST(Form1BrokenSettings, StoreThatKeepsNothingStillStartsWithTheRegularClient)
+{
+    FakePlatform fake;
+    fake.settings.failure = "the settings file could not be written";
+    Form1 form(fake.platform, UpdateHost{"u", 17500});
+    form.Form_Load();
+    EXPECT_TRUE(fake.windows.main().option1);
+    EXPECT_TRUE(fake.windows.main().shown);
+}
+
+} // namespace
+} // namespace tarvex::test

@@ -1,3 +1,4 @@
+#include "app/ReportingSettingsStore.h"
 #include "app/Settings.h"
 #include "tests/fakes/FakeServices.h"
 
@@ -45,6 +46,30 @@ TEST(SettingsDefaults, AbsentParametersBesideAStoredPathStayAbsent)
 
     EXPECT_TRUE(store.writes.empty());
     EXPECT_EQ(store.get("Regular Quake CMD"), std::nullopt);
+}
+
+} // namespace
+} // namespace tarvex::test
+
+namespace tarvex::test {
+namespace {
+
+TEST(ReportingSettingsStore, TellsThePlayerOnceWhenValuesCannotBeKept)
+{
+    FakeSettingsStore store;
+    FakeMessageBox messages;
+    ReportingSettingsStore reporting(store, messages);
+
+    EXPECT_EQ(reporting.save("Zephanor Installer", "Play Tarvex", "regular?", "yes"), "");
+    EXPECT_TRUE(messages.shown.empty());
+
+    store.failure = "/home/p/.config/Zephanor Installer.ini could not be written";
+    EXPECT_NE(reporting.save("Zephanor Installer", "Play Tarvex", "regular?", "no"), "");
+    EXPECT_NE(reporting.save("Zephanor Installer", "Play Tarvex", "GL Quake CMD", ""), "");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Tarvex Game Launcher");
+    EXPECT_NE(messages.shown[0].text.find(store.failure), std::string::npos);
+    EXPECT_EQ(reporting.read("Zephanor Installer", "Play Tarvex", "regular?"), "yes");
 }
 
 } // namespace
