@@ -168,6 +168,15 @@ void QtMainWindow::minimise()
     showMinimized();
 }
 
+void QtMainWindow::restore()
+{
+    if (isMinimized()) {
+        showNormal();
+        raise();
+        activateWindow();
+    }
+}
+
 void QtMainWindow::close()
 {
     QMainWindow::close();
