@@ -231,4 +231,11 @@ void Form1::minimise()
     }
 }
 
+void Form1::restore()
+{
+    if (m_view != nullptr) {
+        m_view->restore();
+    }
+}
+
 } // namespace tarvex

@@ -66,6 +66,7 @@ public:
 
     bool regularClientChosen() const;
     void minimise();
+    void restore();
 
     StatusQuery& query() { return m_query; }
 

@@ -1,10 +1,19 @@
 #pragma once
 
+#include <string>
+
 namespace tarvex {
 
 class Form1;
 
-// "Join Server": checks the address and the client, then starts the client.
+// An address passes when it holds at least one "." and at least one ":",
+// anywhere and in any order.
+bool looksLikeServerAddress(const std::string& address);
+
+// "Join Server": checks the address in the server box and the chosen
+// client's file, minimises the main window and starts the client with its
+// parameters, "+connect" and the address, without waiting for it. A client
+// that cannot be started is reported and the main window is restored.
 void joinServer(Form1& form);
 
 } // namespace tarvex

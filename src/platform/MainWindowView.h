@@ -53,6 +53,9 @@ public:
 
     virtual void show() = 0;
     virtual void minimise() = 0;
+    // Brings a minimised window back to its normal state; does nothing to a
+    // window that is not minimised.
+    virtual void restore() = 0;
     // Closes the window; Form_Unload follows before this returns.
     virtual void close() = 0;
 };

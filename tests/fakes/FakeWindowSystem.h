@@ -26,6 +26,7 @@ public:
     void setOption1Selected(bool selected) override { option1 = selected; }
     void show() override { shown = true; }
     void minimise() override { minimised = true; }
+    void restore() override { minimised = false; }
     void close() override
     {
         if (open) {

@@ -1,32 +1,103 @@
 #include "platform/qt/QtEditPathsWindow.h"
 
+#include "platform/qt/QtFileSystem.h"
 #include "platform/qt/QtText.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace tarvex {
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QRect geometry)
+{
+    auto* label = new QLabel(QString::fromLatin1(caption), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, QRect geometry)
+{
+    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    // No default button: Enter in a box must not press Done.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+// Path boxes hold file names, which travel as the system's path bytes so that
+// a name the 8-bit character set cannot spell still finds its file.
+bool isPathBox(int box)
+{
+    return box == 1 || box == 2;
+}
+
+} // namespace
 
 QtEditPathsWindow::QtEditPathsWindow(EditPathsEvents& events)
     : QtSecondaryWindow("editpaths", "Edit Paths", 6255, 1440, [&events] { events.Form_Unload(); })
     , m_events(events)
 {
-    const QRect geometries[4] = {twipsRect(120, 240, 3135, 285), twipsRect(120, 600, 3135, 285),
-                                 twipsRect(3360, 240, 1455, 285), twipsRect(3360, 600, 1455, 285)};
+    makeLabel(this, "Label1", "Path", twipsRect(120, 0, 3015, 255));
+    makeLabel(this, "Label2", "Cmd Line Params", twipsRect(3360, 0, 1455, 255));
+
+    struct Box
+    {
+        QRect geometry;
+        const char* accessibleName;
+    };
+    const Box boxes[4] = {
+        {twipsRect(120, 240, 3135, 285), "Regular client path"},
+        {twipsRect(120, 600, 3135, 285), "GL client path"},
+        {twipsRect(3360, 240, 1455, 285), "Regular client parameters"},
+        {twipsRect(3360, 600, 1455, 285), "GL client parameters"},
+    };
     for (int i = 0; i < 4; ++i) {
         m_texts[i] = new QLineEdit(this);
         m_texts[i]->setObjectName(QStringLiteral("Text%1").arg(i + 1));
-        m_texts[i]->setGeometry(geometries[i]);
+        m_texts[i]->setGeometry(boxes[i].geometry);
+        m_texts[i]->setAccessibleName(QString::fromLatin1(boxes[i].accessibleName));
     }
+
+    auto* command1 = makeButton(this, "Command1", "Browse...", twipsRect(4920, 240, 1215, 255));
+    command1->setAccessibleDescription(QStringLiteral("Choose the regular client's program"));
+    auto* command2 = makeButton(this, "Command2", "Browse...", twipsRect(4920, 600, 1215, 255));
+    command2->setAccessibleDescription(QStringLiteral("Choose the GL client's program"));
+    auto* command3 = makeButton(this, "Command3", "Done", twipsRect(120, 960, 2895, 375));
+    auto* command4 = makeButton(this, "Command4", "Cancel", twipsRect(3240, 960, 2895, 375));
+
+    // Paths and their Browse buttons first, then Done and Cancel, and only
+    // then the parameter boxes.
+    setTabOrder(m_texts[0], command1);
+    setTabOrder(command1, m_texts[1]);
+    setTabOrder(m_texts[1], command2);
+    setTabOrder(command2, command3);
+    setTabOrder(command3, command4);
+    setTabOrder(command4, m_texts[2]);
+    setTabOrder(m_texts[2], m_texts[3]);
+    m_texts[0]->setFocus();
+
+    connect(command1, &QPushButton::clicked, this, [this] { m_events.Command1_Click(); });
+    connect(command2, &QPushButton::clicked, this, [this] { m_events.Command2_Click(); });
+    connect(command3, &QPushButton::clicked, this, [this] { m_events.Command3_Click(); });
+    connect(command4, &QPushButton::clicked, this, [this] { m_events.Command4_Click(); });
 }
 
 std::string QtEditPathsWindow::text(int box) const
 {
-    return toLatin1(m_texts[box - 1]->text());
+    const QString value = m_texts[box - 1]->text();
+    return isPathBox(box) ? toPathBytes(value) : toLatin1(value);
 }
 
 void QtEditPathsWindow::setText(int box, const std::string& text)
 {
-    m_texts[box - 1]->setText(fromLatin1(text));
+    m_texts[box - 1]->setText(isPathBox(box) ? fromPathBytes(text) : fromLatin1(text));
 }
 
 void QtEditPathsWindow::show()

@@ -7,19 +7,52 @@
 
 namespace tarvex {
 
+QStringList saveDialogNameFilters(const std::string& filter)
+{
+    const auto bar = filter.find('|');
+    if (bar == std::string::npos) {
+        return {};
+    }
+    const QString description = fromLatin1(filter.substr(0, bar)).trimmed();
+    QString patterns = fromLatin1(filter.substr(bar + 1)).trimmed();
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    QStringList filters{description + QStringLiteral(" (") + patterns + QLatin1Char(')')};
+#ifndef Q_OS_WIN
+    if (patterns != QLatin1String("*")) {
+        filters.append(QStringLiteral("All Files (*)"));
+    }
+#endif
+    return filters;
+}
+
+void prepareSaveDialog(QFileDialog& dialog, const std::string& filter, const std::string& initialName)
+{
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QStringList filters = saveDialogNameFilters(filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        dialog.selectNameFilter(filters.front());
+    }
+    if (!initialName.empty()) {
+        dialog.selectFile(fromPathBytes(initialName));
+    }
+}
+
 std::optional<std::string> QtFileDialog::saveFileName(const std::string& filter, const std::string& initialName)
 {
-    QString qtFilter;
-    const auto bar = filter.find('|');
-    if (bar != std::string::npos) {
-        qtFilter = fromLatin1(filter.substr(0, bar)).trimmed() + QStringLiteral(" (") +
-                   fromLatin1(filter.substr(bar + 1)).trimmed() + QLatin1Char(')');
-    }
-    const QString chosen = QFileDialog::getSaveFileName(nullptr, QString(), fromPathBytes(initialName), qtFilter);
-    if (chosen.isEmpty()) {
+    QFileDialog dialog;
+    dialog.setObjectName(QStringLiteral("CommonDialog1"));
+    prepareSaveDialog(dialog, filter, initialName);
+    if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return toPathBytes(chosen);
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.front().isEmpty()) {
+        return std::nullopt;
+    }
+    return toPathBytes(chosen.front());
 }
 
 } // namespace tarvex

@@ -172,6 +172,15 @@ void QtMainWindow::minimise()
     showMinimized();
 }
 
+void QtMainWindow::restore()
+{
+    if (isMinimized()) {
+        showNormal();
+        raise();
+        activateWindow();
+    }
+}
+
 void QtMainWindow::close()
 {
     QMainWindow::close();

@@ -25,6 +25,7 @@ public:
     void setOption1Selected(bool selected) override;
     void show() override;
     void minimise() override;
+    void restore() override;
     void close() override;
 
 protected:

@@ -1,0 +1,147 @@
+#include "launch/editpaths.h"
+#include "tests/fakes/FakePlatform.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace tarvex::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using Writes = std::vector<std::pair<std::string, std::string>>;
+
+constexpr const char* kExeFilter = "Executable Files | *.exe";
+
+class EditPathsTest : public ::testing::Test
+{
+protected:
+    EditPathsTest()
+    {
+        fake.settings.set("Regular Quake Path", "/games/qf-client-win.exe");
+        fake.settings.set("Regular Quake CMD", "-regular");
+        fake.settings.set("GL Quake Path", "/games/qf-client-wgl.exe");
+        fake.settings.set("GL Quake CMD", "-gl");
+    }
+    FakeEditPathsWindow& window() { return *fake.windows.editPaths.back(); }
+    void open()
+    {
+        dialog.open();
+        fake.settings.reads.clear();
+    }
+
+    FakePlatform fake;
+    editpaths dialog{fake.platform};
+};
+
+TEST_F(EditPathsTest, OpeningFillsTheBoxesInOrderAndShowsTheWindow)
+{
+    fake.settings.values.erase({"Zephanor Installer", "Play Tarvex", "GL Quake CMD"});
+    dialog.open();
+
+    EXPECT_THAT(fake.settings.reads,
+                ElementsAre("Regular Quake Path", "GL Quake Path", "Regular Quake CMD", "GL Quake CMD"));
+    EXPECT_THAT(window().texts, ElementsAre("/games/qf-client-win.exe", "/games/qf-client-wgl.exe", "-regular", ""));
+    EXPECT_TRUE(window().shown);
+    EXPECT_TRUE(dialog.isOpen());
+}
+
+TEST_F(EditPathsTest, OpeningAgainWhileOpenKeepsTheOneWindowAndItsEdits)
+{
+    open();
+    window().setText(3, "edited");
+    dialog.open();
+    EXPECT_EQ(fake.windows.editPaths.size(), 1u);
+    EXPECT_EQ(window().texts[2], "edited");
+    EXPECT_THAT(fake.settings.reads, IsEmpty());
+}
+
+TEST_F(EditPathsTest, DoneStoresAllFourUnchangedInOrderAndCloses)
+{
+    open();
+    window().texts = {" /new path/client ", "", "+name \"Big Joe\"", ""};
+    dialog.Command3_Click();
+
+    EXPECT_EQ(fake.settings.writes, (Writes{{"Regular Quake Path", " /new path/client "},
+                                            {"GL Quake Path", ""},
+                                            {"Regular Quake CMD", "+name \"Big Joe\""},
+                                            {"GL Quake CMD", ""}}));
+    EXPECT_FALSE(window().open);
+    EXPECT_FALSE(dialog.isOpen());
+
+    dialog.open();
+    EXPECT_EQ(fake.windows.editPaths.size(), 2u);
+    EXPECT_THAT(window().texts, ElementsAre(" /new path/client ", "", "+name \"Big Joe\"", ""));
+}
+
+TEST_F(EditPathsTest, CancelAndTheCloseBoxStoreNothingAndReopeningShowsTheStoredValues)
+{
+    for (const bool useCloseBox : {false, true}) {
+        open();
+        window().texts = {"a", "b", "c", "d"};
+        if (useCloseBox) {
+            window().closeWindow();
+        } else {
+            dialog.Command4_Click();
+        }
+        EXPECT_FALSE(dialog.isOpen());
+        EXPECT_THAT(fake.settings.writes, IsEmpty());
+
+        dialog.open();
+        EXPECT_THAT(window().texts, ElementsAre("/games/qf-client-win.exe", "/games/qf-client-wgl.exe", "-regular", "-gl"));
+        dialog.Command4_Click();
+    }
+}
+
+TEST_F(EditPathsTest, ConfirmedBrowseSetsItsOwnRowAndCancelledBrowseLeavesEveryBoxAlone)
+{
+    open();
+    fake.fileDialog.answers = {std::nullopt, "/opt/quake/qf-client-win.exe", std::nullopt, "/opt/quake/gl client.exe"};
+
+    dialog.Command1_Click(); // cancelled before anything was chosen
+    EXPECT_THAT(window().texts, ElementsAre("/games/qf-client-win.exe", "/games/qf-client-wgl.exe", "-regular", "-gl"));
+
+    dialog.Command1_Click();
+    EXPECT_EQ(window().texts[0], "/opt/quake/qf-client-win.exe");
+
+    dialog.Command2_Click(); // cancelled after the regular row chose a file
+    EXPECT_EQ(window().texts[1], "/games/qf-client-wgl.exe");
+
+    dialog.Command2_Click();
+    EXPECT_THAT(window().texts, ElementsAre("/opt/quake/qf-client-win.exe", "/opt/quake/gl client.exe", "-regular", "-gl"));
+
+    // Nothing reaches the settings before Done.
+    EXPECT_THAT(fake.settings.writes, IsEmpty());
+}
+
+TEST_F(EditPathsTest, DialogOffersTheLastConfirmedNameAndTheFilterOnlyAfterTheRegularBrowse)
+{
+    open();
+    fake.fileDialog.answers = {"/opt/gl.exe", std::nullopt, "/opt/win.exe", std::nullopt};
+    dialog.Command2_Click();
+    dialog.Command2_Click();
+    dialog.Command1_Click();
+    dialog.Command2_Click();
+
+    const auto& calls = fake.fileDialog.calls;
+    ASSERT_EQ(calls.size(), 4u);
+    EXPECT_EQ(calls[0].filter, "");
+    EXPECT_EQ(calls[0].initialName, "");
+    EXPECT_EQ(calls[1].filter, "");
+    EXPECT_EQ(calls[1].initialName, "/opt/gl.exe");
+    EXPECT_EQ(calls[2].filter, kExeFilter);
+    EXPECT_EQ(calls[2].initialName, "/opt/gl.exe");
+    EXPECT_EQ(calls[3].filter, kExeFilter);
+    EXPECT_EQ(calls[3].initialName, "/opt/win.exe");
+
+    // A fresh window gets a fresh dialog: no filter, no remembered name.
+    dialog.Command4_Click();
+    open();
+    dialog.Command2_Click();
+    ASSERT_EQ(calls.size(), 5u);
+    EXPECT_EQ(calls[4].filter, "");
+    EXPECT_EQ(calls[4].initialName, "");
+}
+
+} // namespace
+} // namespace tarvex::test
