@@ -56,7 +56,7 @@ def test_player_adds_one_server_removes_another_and_the_file_keeps_both_changes(
         assert launcher.combo_text() == "keep.example:27500"
         assert read_file(launcher.servers_path) == original  # not before the window closes
 
-        launcher.close_window(TITLE)
+        launcher.menu("File", "Exit")
         assert launcher.wait_exit(10) == 0
         assert read_file(launcher.servers_path) == f"keep.example:27500\r\nfoo|bar:2\r\n{added}\r\n".encode()
     finally:
@@ -94,7 +94,7 @@ def test_ok_after_the_main_window_closed_keeps_the_server_and_ends_the_program(s
     launcher = start_launcher(servers_cfg=b"a.example:1\r\n")
     launcher.press_button("Add Server")
     _, host, port = dialog_fields(launcher)
-    launcher.close_window(TITLE)
+    launcher.menu("File", "Exit")
     wait_for(lambda: launcher.window(TITLE) is None, what="the main window to close")
     assert read_file(launcher.servers_path) == b"a.example:1\r\n"
     assert launcher.running()

@@ -205,19 +205,6 @@ TEST_F(AddServerTest, OkAfterTheMainWindowClosedStillKeepsTheServerInTheFile)
     EXPECT_EQ(fake.files.writeCount, writes);
 }
 
-TEST_F(AddServerTest, OkAfterTheMainWindowClosedStillRefusesEmptyFields)
-{
-    start("");
-    auto& dialog = openAndType("", "2");
-    window().close();
-    const int writes = fake.files.writeCount;
-    dialog.events.Command1_Click();
-    ASSERT_EQ(fake.messages.shown.size(), 1u);
-    EXPECT_EQ(fake.messages.shown[0].text, "You must fill in both fields.");
-    EXPECT_TRUE(dialog.open);
-    EXPECT_EQ(fake.files.writeCount, writes);
-}
-
 // These need QueryServer to send; they pass once it does.
 TEST_F(AddServerTest, DISABLED_TheTypedServerIsQueriedWhetherNewOrKnown)
 {
