@@ -71,26 +71,22 @@ void AddServer::AcceptServer()
     const auto& servers = m_form.servers();
     const bool known = std::find(servers.begin(), servers.end(), entry) != servers.end();
 
-    if (!m_form.isOpen()) {
-        // The main window has closed and servers.cfg has been written, so
-        // the list in memory would be thrown away: write it once more so the
-        // player's server is kept. There is no socket left to query it with
-        // and no result list to show the answer in.
-        if (!known) {
-            m_form.setServerBoxText(entry);
-            m_form.appendServer(entry);
-            m_form.SaveServers();
-        }
-    } else {
-        if (!known) {
-            m_form.setServerBoxText(entry);
-            m_form.appendServer(entry);
-        }
+    if (!known) {
+        m_form.setServerBoxText(entry);
+        m_form.appendServer(entry);
+    }
+    if (m_form.isOpen()) {
         m_form.query().QueryServer(host, port);
+    } else if (!known) {
+        // The main window has closed and servers.cfg has been written, so
+        // the list in memory would be thrown away: write it once more to keep
+        // the player's server. There is no socket left to query it with and
+        // no result list to show the answer in.
+        m_form.SaveServers();
     }
 
-    // The query may have shown a message box, during which the window system
-    // could have closed the dialog already.
+    // A message box shown by the query runs a nested event loop, in which
+    // the dialog may have been closed already.
     if (m_view != nullptr) {
         m_view->close();
     }
