@@ -2,11 +2,25 @@
 
 #include "app/Form1.h"
 
+#include <string>
+#include <vector>
+
 namespace tarvex {
 
-void removeChosenServer(Form1&)
+void removeChosenServer(Form1& form)
 {
-    // TODO(server removal)
+    const std::string chosen = form.serverBoxText();
+    // The entries are moved over one by one rather than through a joined
+    // text, so an entry holding "|" or an empty entry survives unchanged.
+    std::vector<std::string> survivors;
+    survivors.reserve(form.servers().size());
+    for (const auto& entry : form.servers()) {
+        if (entry != chosen) {
+            survivors.push_back(entry);
+        }
+    }
+    form.replaceServers(std::move(survivors));
+    form.setServerBoxText(form.servers().empty() ? std::string() : form.servers().front());
 }
 
 } // namespace tarvex

@@ -4,6 +4,7 @@
 #include "platform/qt/QtSecondaryWindow.h"
 
 class QLineEdit;
+class QPushButton;
 
 namespace tarvex {
 
@@ -19,10 +20,18 @@ public:
     void show() override;
     void close() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    // Key preview: true when the dialog has dealt with the key itself.
+    bool previewKey(QWidget* focused, QKeyEvent* event);
+
     AddServerEvents& m_events;
     QLineEdit* m_text1 = nullptr;
     QLineEdit* m_text2 = nullptr;
+    QPushButton* m_command2 = nullptr;
 };
 
 } // namespace tarvex
