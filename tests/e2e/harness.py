@@ -425,7 +425,7 @@ class Launcher:
                  what="the control to take the focus")
 
     def type(self, text):
-        xdotool("type", "--delay", "20", text)
+        xdotool("type", "--delay", "20", "--", text)
 
     def key(self, *keys):
         xdotool("key", "--delay", "20", *keys)
@@ -443,18 +443,30 @@ class Launcher:
         xdotool("click", "1")
 
     def close_window(self, title):
-        """The title-bar close box: WM_DELETE_WINDOW sent to the window."""
+        """The title-bar close box: WM_DELETE_WINDOW sent to the window, as a
+        window manager does. On a loaded machine the first message has been
+        seen to go unanswered, so it is sent again (never more than a close
+        box would be clicked by an impatient player) until the window goes."""
         from Xlib import X, display, protocol
         wid = wait_for(lambda: self.window_id(title), what=f"X window {title!r}")
         d = display.Display(self.env["DISPLAY"])
-        window = d.create_resource_object("window", wid)
-        protocols = d.intern_atom("WM_PROTOCOLS")
-        delete = d.intern_atom("WM_DELETE_WINDOW")
-        event = protocol.event.ClientMessage(window=window, client_type=protocols,
-                                             data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-        window.send_event(event, event_mask=X.NoEventMask)
-        d.flush()
-        d.close()
+        try:
+            window = d.create_resource_object("window", wid)
+            protocols = d.intern_atom("WM_PROTOCOLS")
+            delete = d.intern_atom("WM_DELETE_WINDOW")
+            for _ in range(3):
+                event = protocol.event.ClientMessage(window=window, client_type=protocols,
+                                                     data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+                window.send_event(event, event_mask=X.NoEventMask)
+                d.flush()
+                try:
+                    wait_for(lambda: self.window_id(title) != wid, timeout=3, what=f"{title!r} to close")
+                    return
+                except TimeoutError:
+                    continue
+        finally:
+            d.close()
+        raise TimeoutError(f"{title!r} did not close")
 
     def minimised(self, title="The Tarvex Game Launcher"):
         """True when the window asked to be iconified (there is no window manager)."""
