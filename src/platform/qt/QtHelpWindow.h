@@ -3,18 +3,33 @@
 #include "platform/SecondaryWindowViews.h"
 #include "platform/qt/QtSecondaryWindow.h"
 
+#include <QPixmap>
+
+class QLabel;
+
 namespace tarvex {
 
+// The help window: its picture, the help labels and the website link. No
+// control takes the focus, so every typed character reaches the window.
 class QtHelpWindow final : public QtSecondaryWindow, public HelpView
 {
 public:
     explicit QtHelpWindow(HelpEvents& events);
 
+    void setAddresses(const std::string& website, const std::string& ircHost) override;
     void show() override;
     void close() override;
 
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     HelpEvents& m_events;
+    QPixmap m_background;
+    QLabel* m_label5 = nullptr;
+    QLabel* m_label2 = nullptr;
 };
 
 } // namespace tarvex
