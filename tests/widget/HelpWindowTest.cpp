@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace tarvex {
@@ -75,6 +76,25 @@ TEST_F(HelpWindowTest, LabelsStandWhereTheLayoutPutsThemInLightGreyOverThePictur
             EXPECT_EQ(found->palette().color(QPalette::WindowText), QColor(224, 224, 224)) << expected.name;
         }
     }
+}
+
+TEST_F(HelpWindowTest, ACaptionTooWideForItsLabelWidensAboutItsAlignmentWithinTheWindow)
+{
+    window->setAddresses("help.for.the.tarvex.launcher.example", "irc.a.rather.long.network.name.tarvex.example");
+    for (const char* name : {"Label5", "Label2"}) {
+        auto* found = label(name);
+        const QRect box = found->geometry();
+        EXPECT_GE(box.width(), std::min(found->sizeHint().width(), window->width())) << name;
+        EXPECT_GE(box.left(), 0) << name;
+        EXPECT_LE(box.right(), window->width() - 1) << name;
+    }
+    // Centred captions stay centred where the window leaves room.
+    EXPECT_NEAR(label("Label5")->geometry().center().x(), QRect(88, 152, 134, 17).center().x(), 1);
+
+    // Back to short captions, the layout's own places return.
+    window->setAddresses("a.example", "b.example");
+    EXPECT_EQ(label("Label5")->geometry(), QRect(88, 152, 134, 17));
+    EXPECT_EQ(label("Label2")->geometry(), QRect(48, 176, 185, 17));
 }
 
 TEST_F(HelpWindowTest, PictureShowsUnscaledFromTheTopLeftAndThroughTheLabels)

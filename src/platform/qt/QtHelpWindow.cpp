@@ -7,29 +7,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace tarvex {
 
 namespace {
 
 constexpr QRgb kLabelGrey = qRgb(224, 224, 224);
 constexpr QRgb kLinkBlue = qRgb(0, 0, 255);
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QRect geometry,
-                  Qt::Alignment alignment)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    label->setAlignment(alignment | Qt::AlignTop);
-    label->setTextFormat(Qt::PlainText);
-    label->setFocusPolicy(Qt::NoFocus);
-    // Transparent: the picture shows through around the text.
-    label->setAutoFillBackground(false);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor(kLabelGrey));
-    label->setPalette(palette);
-    return label;
-}
 
 } // namespace
 
@@ -41,13 +26,13 @@ QtHelpWindow::QtHelpWindow(HelpEvents& events)
     setFocusPolicy(Qt::StrongFocus);
     setFont(classicFont(8.0));
 
-    makeLabel(this, "Label6", QStringLiteral("Tarvex Game Launcher"), twipsRect(0, 120, 4455, 255),
-              Qt::AlignHCenter);
-    makeLabel(this, "Label7", QStringLiteral("Version 1.1"), twipsRect(0, 600, 4455, 255), Qt::AlignHCenter);
-    makeLabel(this, "Label4", QStringLiteral("Things not working correctly? Go here for help:"),
-              twipsRect(360, 2040, 3975, 255), Qt::AlignHCenter);
+    addLabel("Label6", QStringLiteral("Tarvex Game Launcher"), twipsRect(0, 120, 4455, 255),
+             Qt::AlignHCenter);
+    addLabel("Label7", QStringLiteral("Version 1.1"), twipsRect(0, 600, 4455, 255), Qt::AlignHCenter);
+    addLabel("Label4", QStringLiteral("Things not working correctly? Go here for help:"),
+             twipsRect(360, 2040, 3975, 255), Qt::AlignHCenter);
 
-    m_label5 = makeLabel(this, "Label5", QString(), twipsRect(1320, 2280, 2010, 255), Qt::AlignHCenter);
+    m_label5 = addLabel("Label5", QString(), twipsRect(1320, 2280, 2010, 255), Qt::AlignHCenter);
     QFont linkFont = classicFont(9.75);
     linkFont.setUnderline(true);
     m_label5->setFont(linkFont);
@@ -57,9 +42,50 @@ QtHelpWindow::QtHelpWindow(HelpEvents& events)
     m_label5->setCursor(Qt::PointingHandCursor);
     m_label5->installEventFilter(this);
 
-    makeLabel(this, "Label1", QStringLiteral("IRC:"), twipsRect(240, 2640, 3975, 255), Qt::AlignLeft);
-    m_label2 = makeLabel(this, "Label2", QString(), twipsRect(720, 2640, 2775, 255), Qt::AlignHCenter);
-    makeLabel(this, "Label3", QStringLiteral("#TarvexHelp"), twipsRect(3240, 2640, 975, 255), Qt::AlignRight);
+    addLabel("Label1", QStringLiteral("IRC:"), twipsRect(240, 2640, 3975, 255), Qt::AlignLeft);
+    m_label2 = addLabel("Label2", QString(), twipsRect(720, 2640, 2775, 255), Qt::AlignHCenter);
+    addLabel("Label3", QStringLiteral("#TarvexHelp"), twipsRect(3240, 2640, 975, 255), Qt::AlignRight);
+    fitCaptions();
+}
+
+QLabel* QtHelpWindow::addLabel(const char* name, const QString& caption, QRect geometry, Qt::Alignment alignment)
+{
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    label->setAlignment(alignment | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    label->setFocusPolicy(Qt::NoFocus);
+    // Transparent: the picture shows through around the text.
+    label->setAutoFillBackground(false);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(kLabelGrey));
+    label->setPalette(palette);
+    m_labels.push_back({label, geometry});
+    return label;
+}
+
+void QtHelpWindow::fitCaptions()
+{
+    // A face wider than the one the layout was drawn for would cut a caption
+    // off. Such a label widens about the edge or the centre its text is
+    // aligned to, as far as the window allows; the others keep the layout.
+    for (const auto& [label, design] : m_labels) {
+        const int needed = label->sizeHint().width();
+        if (needed <= design.width()) {
+            label->setGeometry(design);
+            continue;
+        }
+        const int width = std::min(needed, this->width());
+        int left = design.left();
+        if (label->alignment() & Qt::AlignHCenter) {
+            left = design.center().x() - width / 2;
+        } else if (label->alignment() & Qt::AlignRight) {
+            left = design.right() + 1 - width;
+        }
+        left = std::clamp(left, 0, this->width() - width);
+        label->setGeometry(left, design.top(), width, design.height());
+    }
 }
 
 void QtHelpWindow::setAddresses(const std::string& website, const std::string& ircHost)
@@ -67,6 +93,7 @@ void QtHelpWindow::setAddresses(const std::string& website, const std::string& i
     m_label5->setText(fromLatin1(website));
     m_label5->setAccessibleName(fromLatin1(website));
     m_label2->setText(fromLatin1(ircHost));
+    fitCaptions();
 }
 
 void QtHelpWindow::show()

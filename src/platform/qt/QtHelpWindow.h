@@ -5,6 +5,8 @@
 
 #include <QPixmap>
 
+#include <vector>
+
 class QLabel;
 
 namespace tarvex {
@@ -26,7 +28,17 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QLabel* addLabel(const char* name, const QString& caption, QRect geometry, Qt::Alignment alignment);
+    void fitCaptions();
+
+    struct Placed
+    {
+        QLabel* label;
+        QRect design;
+    };
+
     HelpEvents& m_events;
+    std::vector<Placed> m_labels;
     QPixmap m_background;
     QLabel* m_label5 = nullptr;
     QLabel* m_label2 = nullptr;
