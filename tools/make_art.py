@@ -3,6 +3,9 @@
 can be made again from this file alone.
 
   icon.png  32 x 32, 16 colours: a crosshair over a stylised server tower.
+  help.gif  320 x 200 GIF89a with a 256-colour global colour table: the help
+            window's background, a dusk sky over a glowing grid, with a pale
+            plate under the website link so its blue text stays readable.
 """
 import os
 import struct
@@ -79,9 +82,167 @@ def draw_icon():
     return px
 
 
+def lzw_encode(indices, min_code_size=8):
+    """GIF's variable-width LZW, codes packed least significant bit first.
+
+    The code width grows once the code just written leaves no room for the
+    next table entry, and a full table (4096 entries) is answered with a
+    clear code, so any decoder that follows the GIF89a rules reads it back.
+    """
+    clear = 1 << min_code_size
+    end = clear + 1
+    out = bytearray()
+    state = {"bits": 0, "count": 0, "width": min_code_size + 1, "next": end + 1}
+
+    def write(code):
+        state["bits"] |= code << state["count"]
+        state["count"] += state["width"]
+        while state["count"] >= 8:
+            out.append(state["bits"] & 0xFF)
+            state["bits"] >>= 8
+            state["count"] -= 8
+        # The decoder adds its entry one code later than we do, so the width
+        # follows the entry made before this code, not after it.
+        if state["next"] > (1 << state["width"]) - 1 and state["width"] < 12:
+            state["width"] += 1
+
+    def reset():
+        state["width"] = min_code_size + 1
+        state["next"] = end + 1
+        return {}
+
+    table = {}
+    write(clear)
+    if not indices:
+        write(end)
+        return bytes(out) + (bytes([state["bits"]]) if state["count"] else b"")
+    prefix = indices[0]
+    for k in indices[1:]:
+        key = (prefix, k)
+        if key in table:
+            prefix = table[key]
+            continue
+        write(prefix)
+        if state["next"] < 4096:
+            table[key] = state["next"]
+            state["next"] += 1
+        else:
+            write(clear)
+            table = reset()
+        prefix = k
+    write(prefix)
+    write(end)
+    if state["count"]:
+        out.append(state["bits"] & 0xFF)
+    return bytes(out)
+
+
+def gif89a(pixels, palette):
+    """A single-image GIF89a with a 256-entry global colour table."""
+    height = len(pixels)
+    width = len(pixels[0])
+    if len(palette) != 256:
+        raise ValueError("the global colour table must hold 256 colours")
+    data = bytearray(b"GIF89a")
+    # Global table present, 8 bits of colour resolution, 2^(7+1) entries.
+    data += struct.pack("<HHBBB", width, height, 0xF7, 0, 0)
+    data += b"".join(bytes(c) for c in palette)
+    data += struct.pack("<BHHHHB", 0x2C, 0, 0, width, height, 0)
+    data.append(8)
+    packed = lzw_encode([i for row in pixels for i in row], 8)
+    for start in range(0, len(packed), 255):
+        block = packed[start:start + 255]
+        data.append(len(block))
+        data += block
+    data.append(0)
+    data.append(0x3B)
+    return bytes(data)
+
+
+def lerp(a, b, t):
+    return tuple(round(a[i] + (b[i] - a[i]) * t) for i in range(3))
+
+
+def help_palette():
+    """0-127 sky, 128-191 embers, 192-223 floor, 224-255 the pale plate."""
+    pal = []
+    for i in range(128):
+        t = i / 127
+        pal.append(lerp((6, 8, 22), (58, 24, 64), t) if t < 0.7 else lerp((58, 24, 64), (110, 36, 52), (t - 0.7) / 0.3))
+    for i in range(64):
+        pal.append(lerp((60, 14, 10), (250, 150, 60), i / 63))
+    for i in range(32):
+        pal.append(lerp((4, 4, 10), (30, 14, 36), i / 31))
+    for i in range(32):
+        pal.append(lerp((150, 150, 165), (236, 236, 244), i / 31))
+    return pal
+
+
+BAYER4 = [[0, 8, 2, 10], [12, 4, 14, 6], [3, 11, 1, 9], [15, 7, 13, 5]]
+
+
+def draw_help_background():
+    width, height, horizon = 320, 200, 118
+    px = [[0] * width for _ in range(height)]
+    # Sky: a dithered dusk gradient, darkest at the top where the name sits.
+    for y in range(horizon):
+        level = (y / (horizon - 1)) * 127
+        for x in range(width):
+            frac = level - int(level)
+            step = 1 if frac * 16 > BAYER4[y & 3][x & 3] else 0
+            px[y][x] = min(127, int(level) + step)
+    # Stars from a fixed generator, so every run draws the same sky.
+    seed = 742
+    for _ in range(90):
+        seed = (seed * 1103515245 + 12345) & 0x7FFFFFFF
+        x = seed % width
+        seed = (seed * 1103515245 + 12345) & 0x7FFFFFFF
+        y = seed % 90
+        px[y][x] = 140 + seed % 40
+    # A banded sun sinking behind the horizon, kept dim behind the text.
+    cx, r = 160, 46
+    for y in range(horizon - r, horizon):
+        band = (horizon - y) // 6
+        if (horizon - y) % 6 >= 6 - min(3, 4 - band // 2):
+            continue
+        for x in range(cx - r, cx + r + 1):
+            if (x - cx) ** 2 + (y - horizon) ** 2 <= r * r:
+                px[y][x] = 128 + 10 + int((horizon - y) / r * 30)
+    # Floor with a perspective grid fading towards the horizon.
+    for y in range(horizon, height):
+        depth = (y - horizon) / (height - horizon)
+        for x in range(width):
+            px[y][x] = 192 + int(depth * 8)
+    for y in range(horizon, height):
+        depth = (y - horizon) / (height - horizon)
+        for k in range(-14, 15):
+            x = round(cx + k * 12 * (0.15 + depth * 1.6))
+            if 0 <= x < width:
+                px[y][x] = 128 + 6 + int(depth * 14)
+    z = 1.0
+    while z < 40:
+        y = horizon + round((height - horizon) * (1 / z))
+        if horizon <= y < height:
+            for x in range(width):
+                px[y][x] = 128 + 4 + int(16 / z)
+        z *= 1.45
+    px[horizon] = [128 + 30] * width
+    # The plate under the link: rounded, with a soft vertical sheen.
+    left, right, top, bottom = 84, 226, 151, 171
+    for y in range(top, bottom):
+        for x in range(left, right):
+            corner = min(x - left, right - 1 - x, y - top, bottom - 1 - y)
+            if corner == 0 and (min(x - left, right - 1 - x) == 0 and min(y - top, bottom - 1 - y) == 0):
+                continue
+            px[y][x] = 224 + 31 - abs(y - (top + bottom) // 2) * 2 if corner > 0 else 226
+    return px
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     write_palette_png(os.path.join(OUT, "icon.png"), draw_icon(), PALETTE16)
+    with open(os.path.join(OUT, "help.gif"), "wb") as f:
+        f.write(gif89a(draw_help_background(), help_palette()))
     return 0
 
 

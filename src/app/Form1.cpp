@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "app/ServerListLocation.h"
 #include "app/Settings.h"
 #include "launch/JoinServer.h"
 #include "serverlist/ServerListFile.h"
@@ -126,12 +127,12 @@ void Form1::mnuExit_Click()
 
 std::string Form1::serverListPath() const
 {
-    return ProgramFilePath(m_platform.files, kServerListFileName);
+    return locateServerList(m_platform.files).writePath;
 }
 
 void Form1::LoadServers()
 {
-    const auto path = serverListPath();
+    const auto path = locateServerList(m_platform.files).readPath;
     const auto file = m_platform.files.readFile(path);
     if (file.status == FileRead::Status::Missing) {
         return;

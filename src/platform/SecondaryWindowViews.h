@@ -67,6 +67,8 @@ class HelpView
 {
 public:
     virtual ~HelpView() = default;
+    // The website as the link shows it (without scheme) and the IRC host.
+    virtual void setAddresses(const std::string& website, const std::string& ircHost) = 0;
     virtual void show() = 0;
     virtual void close() = 0;
 };

@@ -254,6 +254,7 @@ class Launcher:
         self.workdir = workdir
         self.appdir = os.path.join(workdir, "app")
         self.config_home = os.path.join(workdir, "config")
+        self.data_home = os.path.join(workdir, "data")
         os.makedirs(self.appdir, exist_ok=True)
         self.executable = os.path.join(self.appdir, "play-tarvex")
         shutil.copy2(EXECUTABLE, self.executable)
@@ -266,6 +267,7 @@ class Launcher:
         self.env = dict(os.environ)
         self.env.update({
             "XDG_CONFIG_HOME": self.config_home,
+            "XDG_DATA_HOME": self.data_home,
             "TARVEX_UPDATE_HOST": f"127.0.0.1:{self.update_host.port}",
             "QT_ACCESSIBILITY": "1",
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
@@ -283,6 +285,11 @@ class Launcher:
     @property
     def servers_path(self):
         return os.path.join(self.appdir, "servers.cfg")
+
+    @property
+    def own_servers_path(self):
+        """Where the list goes when the program's directory is read-only."""
+        return os.path.join(self.data_home, "play-tarvex", "servers.cfg")
 
     def start(self, wait_main=True):
         self.log = open(os.path.join(self.workdir, "launcher.log"), "wb")

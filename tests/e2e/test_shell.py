@@ -66,14 +66,32 @@ def test_close_box_saves_the_list(start_launcher):
 
 def test_failed_save_says_so_and_keeps_the_old_file(start_launcher):
     launcher = start_launcher(servers_cfg=b"keep.example:1\r\n")
-    with read_only_directory(launcher.appdir):
+    # Neither the program's directory nor the player's data directory takes it.
+    os.makedirs(launcher.data_home)
+    with read_only_directory(launcher.appdir), read_only_directory(launcher.data_home):
         launcher.menu("File", "Exit")
         box, text = launcher.alert("Tarvex Game Launcher")
-        assert launcher.servers_path in text
+        assert launcher.own_servers_path in text
         launcher.dismiss(box)
         assert launcher.wait_exit(10) == 0
     with open(launcher.servers_path, "rb") as f:
         assert f.read() == b"keep.example:1\r\n"
+    assert not os.path.exists(launcher.own_servers_path)
+
+
+def test_read_only_program_directory_keeps_the_list_in_the_players_data(start_launcher):
+    # The program's directory is read-only at close: the list goes to the
+    # player's data directory and the file beside the program stays as it was.
+    first = start_launcher(servers_cfg=b"shipped.example:1\r\n")
+    with read_only_directory(first.appdir):
+        assert first.combo_items() == ["shipped.example:1"]
+        first.menu("File", "Exit")
+        # A message box would hold the exit up.
+        assert first.wait_exit(10) == 0
+    with open(first.servers_path, "rb") as f:
+        assert f.read() == b"shipped.example:1\r\n"
+    with open(first.own_servers_path, "rb") as f:
+        assert f.read() == b"shipped.example:1\r\n"
 
 
 def test_secondary_windows_open_once_and_outlive_the_main_window(start_launcher):

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -175,7 +176,12 @@ public:
         return {};
     }
 
+    bool isWritableDir(const std::string& path) const override { return readOnlyDirs.count(path) == 0; }
+    std::string userDataDir() const override { return userDir; }
+
     std::string exeDir = "/games/tarvex";
+    std::set<std::string> readOnlyDirs;
+    std::string userDir = "/home/player/.local/share/play-tarvex";
     std::map<std::string, std::string> files;
     std::map<std::string, std::string> unreadable;
     std::string writeError;

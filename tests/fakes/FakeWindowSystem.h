@@ -103,8 +103,25 @@ class FakeHelpWindow final : public HelpView, public FakeSecondaryWindow<HelpEve
 {
 public:
     using FakeSecondaryWindow::FakeSecondaryWindow;
+    void setAddresses(const std::string& shownWebsite, const std::string& shownIrcHost) override
+    {
+        website = shownWebsite;
+        ircHost = shownIrcHost;
+    }
     void show() override { shown = true; }
     void close() override { closeWindow(); }
+
+    // The player types these characters while the window is active.
+    void type(const std::string& characters)
+    {
+        for (const char c : characters) {
+            events.Form_KeyPress(static_cast<unsigned char>(c));
+        }
+    }
+    void pressEnter() { events.Form_KeyPress(13); }
+
+    std::string website;
+    std::string ircHost;
 };
 
 class FakeSecretWindow final : public SecretView, public FakeSecondaryWindow<SecretEvents>

@@ -3,9 +3,11 @@
 #include "platform/qt/QtText.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace tarvex {
 
@@ -61,6 +63,10 @@ std::string QtFileSystem::replaceFile(const std::string& path, const std::string
     if (QFileInfo(name).isDir()) {
         return "it is a directory";
     }
+    const QString dir = QFileInfo(name).absolutePath();
+    if (!QDir().mkpath(dir)) {
+        return "the folder " + toLatin1(QDir::toNativeSeparators(dir)) + " could not be created";
+    }
     // QSaveFile writes a temporary file beside the target and renames it over
     // the target only once everything is on disk.
     QSaveFile file(name);
@@ -76,6 +82,26 @@ std::string QtFileSystem::replaceFile(const std::string& path, const std::string
         return toLatin1(file.errorString());
     }
     return {};
+}
+
+bool QtFileSystem::isWritableDir(const std::string& path) const
+{
+    if (path.empty()) {
+        return false;
+    }
+    const QFileInfo info(fromPathBytes(path));
+    return info.isDir() && info.isWritable();
+}
+
+std::string QtFileSystem::userDataDir() const
+{
+    // $XDG_DATA_HOME (~/.local/share) on Linux, the local application data
+    // folder on Windows.
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (base.isEmpty()) {
+        return {};
+    }
+    return toPathBytes(base + QStringLiteral("/play-tarvex"));
 }
 
 } // namespace tarvex

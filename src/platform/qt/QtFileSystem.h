@@ -15,6 +15,8 @@ public:
     bool isFile(const std::string& path) const override;
     FileRead readFile(const std::string& path) const override;
     std::string replaceFile(const std::string& path, const std::string& bytes) override;
+    bool isWritableDir(const std::string& path) const override;
+    std::string userDataDir() const override;
 };
 
 std::string toPathBytes(const QString& path);

@@ -3,18 +3,45 @@
 #include "platform/SecondaryWindowViews.h"
 #include "platform/qt/QtSecondaryWindow.h"
 
+#include <QPixmap>
+
+#include <vector>
+
+class QLabel;
+
 namespace tarvex {
 
+// The help window: its picture, the help labels and the website link. No
+// control takes the focus, so every typed character reaches the window.
 class QtHelpWindow final : public QtSecondaryWindow, public HelpView
 {
 public:
     explicit QtHelpWindow(HelpEvents& events);
 
+    void setAddresses(const std::string& website, const std::string& ircHost) override;
     void show() override;
     void close() override;
 
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    QLabel* addLabel(const char* name, const QString& caption, QRect geometry, Qt::Alignment alignment);
+    void fitCaptions();
+
+    struct Placed
+    {
+        QLabel* label;
+        QRect design;
+    };
+
     HelpEvents& m_events;
+    std::vector<Placed> m_labels;
+    QPixmap m_background;
+    QLabel* m_label5 = nullptr;
+    QLabel* m_label2 = nullptr;
 };
 
 } // namespace tarvex

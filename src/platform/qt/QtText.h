@@ -43,4 +43,16 @@ inline void useLayoutFont(QWidget* window)
     window->setFont(font);
 }
 
+// For windows laid out for "MS Sans Serif": where it is missing, the faces
+// named after it have close widths, so captions still fit their labels.
+inline QFont classicFont(qreal pointSize)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
 } // namespace tarvex

@@ -1,0 +1,174 @@
+#include "app/Form1.h"
+#include "help/help.h"
+#include "help/secret.h"
+#include "tests/fakes/FakePlatform.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <string>
+
+namespace tarvex::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class HelpTest : public ::testing::Test
+{
+protected:
+    FakeHelpWindow& openHelp()
+    {
+        helpWindow.open();
+        return *fake.windows.helps.back();
+    }
+    std::size_t secretsOpened() const { return fake.windows.secrets.size(); }
+
+    FakePlatform fake;
+    secret credits{fake.platform};
+    help helpWindow{fake.platform, credits};
+};
+
+TEST_F(HelpTest, AnyRunOfCodesAddingUpToTheCodeOpensTheSecretAtEnter)
+{
+    // Only the total counts: order, line feeds, Backspace and Escape alike.
+    const std::string codes[] = {
+        "zzzzzz\n",         // 6 * 122 + 10
+        "\nzzzzzz",         // the same characters the other way round
+        "eeeeeee\b\x1b",    // 7 * 101 + 8 + 27
+        "\x1b\beeeeeee",
+    };
+    for (std::size_t i = 0; i < std::size(codes); ++i) {
+        FakePlatform local;
+        secret localCredits(local.platform);
+        help localHelp(local.platform, localCredits);
+        localHelp.open();
+        local.windows.helps[0]->type(codes[i]);
+        EXPECT_TRUE(local.windows.secrets.empty()) << "opened before Enter, case " << i;
+        local.windows.helps[0]->pressEnter();
+        ASSERT_EQ(local.windows.secrets.size(), 1u) << "case " << i;
+        EXPECT_TRUE(local.windows.secrets[0]->shown);
+    }
+}
+
+TEST_F(HelpTest, AWrongEnterClearsTheSum)
+{
+    auto& window = openHelp();
+    window.type("zzzzzz"); // 732
+    window.pressEnter();
+    EXPECT_EQ(secretsOpened(), 0u);
+    // Had the 732 been kept, these 10 would have completed the code.
+    window.type("\n");
+    window.pressEnter();
+    EXPECT_EQ(secretsOpened(), 0u);
+
+    window.type("zzzzzz\n");
+    window.pressEnter();
+    EXPECT_EQ(secretsOpened(), 1u);
+}
+
+TEST_F(HelpTest, EnterAsTheFirstKeyOpensNothing)
+{
+    openHelp().pressEnter();
+    EXPECT_EQ(secretsOpened(), 0u);
+    EXPECT_EQ(helpWindow.keySum(), 0);
+}
+
+TEST_F(HelpTest, ARightEnterKeepsTheSumSoTheSecretCanOpenAgain)
+{
+    auto& window = openHelp();
+    window.type("zzzzzz\n");
+    window.pressEnter();
+    ASSERT_EQ(secretsOpened(), 1u);
+
+    // While it is open, another Enter does not open a second one.
+    window.pressEnter();
+    EXPECT_EQ(secretsOpened(), 1u);
+
+    fake.windows.secrets[0]->close();
+    window.pressEnter();
+    ASSERT_EQ(secretsOpened(), 2u);
+    EXPECT_TRUE(fake.windows.secrets[1]->shown);
+
+    // One more character moves the sum off the code; that Enter clears it.
+    fake.windows.secrets[1]->close();
+    window.type("a");
+    window.pressEnter();
+    EXPECT_EQ(secretsOpened(), 2u);
+    window.type("zzzzzz\n");
+    window.pressEnter();
+    EXPECT_EQ(secretsOpened(), 3u);
+}
+
+TEST_F(HelpTest, ClosingTheHelpWindowLeavesTheSecretOpen)
+{
+    auto& window = openHelp();
+    window.type("zzzzzz\n");
+    window.pressEnter();
+    window.close();
+    EXPECT_FALSE(helpWindow.isOpen());
+    EXPECT_TRUE(credits.isOpen());
+    EXPECT_TRUE(fake.windows.secrets[0]->open);
+}
+
+TEST_F(HelpTest, TheSumWrapsAt16BitsInsteadOfOverflowing)
+{
+    auto& window = openHelp();
+    window.events.Form_KeyPress(32767);
+    window.events.Form_KeyPress(1);
+    EXPECT_EQ(helpWindow.keySum(), -32768);
+
+    // 65535 + 743 is 742 modulo 65536.
+    window.pressEnter();
+    window.events.Form_KeyPress(65535);
+    window.events.Form_KeyPress(743);
+    window.pressEnter();
+    EXPECT_EQ(secretsOpened(), 1u);
+    fake.windows.secrets[0]->close();
+
+    // Long typing wraps many times and still lands on the code: 1000 * 122
+    // is 56464 modulo 65536, and 56464 + 9814 is 742 modulo 65536.
+    window.type("a");
+    window.pressEnter();
+    EXPECT_EQ(helpWindow.keySum(), 0);
+    window.type(std::string(1000, 'z'));
+    window.events.Form_KeyPress(9814);
+    window.pressEnter();
+    EXPECT_EQ(secretsOpened(), 2u);
+}
+
+TEST_F(HelpTest, TheLinkOpensTheShownAddressOverHttpsThroughTheUrlOpener)
+{
+    auto& window = openHelp();
+    EXPECT_EQ(window.website, "www.tarvex.example");
+    EXPECT_EQ(window.ircHost, "irc.tarvex.example");
+    EXPECT_THAT(fake.urls.opened, IsEmpty());
+
+    window.events.Label5_Click();
+    EXPECT_THAT(fake.urls.opened, ElementsAre("https://" + window.website));
+    EXPECT_THAT(fake.processes.started, IsEmpty());
+}
+
+TEST(HelpFromTheMenuTest, TheSumSurvivesClosingAndReopeningTheHelpWindow)
+{
+    FakePlatform fake;
+    Form1 form(fake.platform, UpdateHost{"updates.example", 17500});
+    form.Form_Load();
+
+    form.mnuHelpMe_Click();
+    form.mnuHelpMe_Click();
+    ASSERT_EQ(fake.windows.helps.size(), 1u);
+    fake.windows.helps[0]->type("zzz");
+    fake.windows.helps[0]->close();
+
+    form.mnuHelpMe_Click();
+    ASSERT_EQ(fake.windows.helps.size(), 2u);
+    EXPECT_TRUE(fake.windows.helps[1]->shown);
+    fake.windows.helps[1]->type("zzz\n");
+    fake.windows.helps[1]->pressEnter();
+    EXPECT_EQ(fake.windows.secrets.size(), 1u);
+}
+
+} // namespace
+} // namespace tarvex::test
