@@ -21,7 +21,6 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Play Tarvex"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvex/icon.png")));
 
     tarvex::QtWindowSystem windows;

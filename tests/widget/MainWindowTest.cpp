@@ -92,6 +92,7 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsWithoutAccessKeys)
     file[0]->menu()->actions().at(0)->trigger();
     menus[1]->menu()->actions().at(0)->trigger();
     file[1]->trigger();
+    QCoreApplication::processEvents();
     EXPECT_EQ(events.calls, (std::vector<std::string>{"mnuEdit_Click", "mnuHelpMe_Click", "mnuExit_Click"}));
 }
 

@@ -61,6 +61,7 @@ QtMainWindow::QtMainWindow(MainWindowEvents& events)
     // may change what the player typed.
     m_combo1->setInsertPolicy(QComboBox::NoInsert);
     m_combo1->setCompleter(nullptr);
+    m_combo1->lineEdit()->setAccessibleName(QStringLiteral("Server address"));
     m_combo1->setGeometry(twipsRect(1080, 50, 3015, 315));
 
     m_list1 = new QListWidget(client);
@@ -103,9 +104,12 @@ QtMainWindow::QtMainWindow(MainWindowEvents& events)
     connect(command2, &QPushButton::clicked, this, [this] { m_events.Command2_Click(); });
     connect(command3, &QPushButton::clicked, this, [this] { m_events.Command3_Click(); });
     connect(command4, &QPushButton::clicked, this, [this] { m_events.Command4_Click(); });
-    connect(editAction, &QAction::triggered, this, [this] { m_events.mnuEdit_Click(); });
-    connect(helpAction, &QAction::triggered, this, [this] { m_events.mnuHelpMe_Click(); });
-    connect(exitAction, &QAction::triggered, this, [this] { m_events.mnuExit_Click(); });
+    // Menu commands run once the menu has closed, so a command that shows a
+    // modal box never does so from inside the menu's (or a screen reader's)
+    // own call.
+    connect(editAction, &QAction::triggered, this, [this] { m_events.mnuEdit_Click(); }, Qt::QueuedConnection);
+    connect(helpAction, &QAction::triggered, this, [this] { m_events.mnuHelpMe_Click(); }, Qt::QueuedConnection);
+    connect(exitAction, &QAction::triggered, this, [this] { m_events.mnuExit_Click(); }, Qt::QueuedConnection);
 }
 
 std::string QtMainWindow::comboText() const

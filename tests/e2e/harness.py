@@ -1,0 +1,483 @@
+"""Drives the real play-tarvex executable as a player would: under its own
+Xvfb and D-Bus session, reading and pressing controls over the AT-SPI
+accessibility bus and typing with xdotool, against UDP peers on 127.0.0.1.
+"""
+import configparser
+import contextlib
+import json
+import os
+import shutil
+import signal
+import socket
+import subprocess
+import tempfile
+import time
+import urllib.parse
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+BUILD = os.environ.get("TARVEX_BUILD_DIR", os.path.join(ROOT, "build"))
+EXECUTABLE = os.path.join(BUILD, "play-tarvex")
+QWSERVER = os.environ.get("TARVEX_QWSERVER_DIR",
+                          os.path.join(os.path.dirname(ROOT), "shared", "qwserver"))
+
+SETTINGS_FILE = "Zephanor Installer.ini"
+SETTINGS_GROUP = "Play Tarvex"
+
+
+def wait_for(predicate, timeout=10.0, interval=0.05, what="condition"):
+    """Polls predicate until it returns something truthy; returns that."""
+    deadline = time.monotonic() + timeout
+    last_error = None
+    while True:
+        try:
+            value = predicate()
+            if value:
+                return value
+        except Exception as error:  # the tree may change under our feet
+            last_error = error
+        if time.monotonic() >= deadline:
+            detail = f" (last error: {last_error!r})" if last_error else ""
+            raise TimeoutError(f"timed out after {timeout} s waiting for {what}{detail}")
+        time.sleep(interval)
+
+
+def free_udp_port():
+    with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+class Desktop:
+    """An Xvfb display and a D-Bus session of our own; the accessibility bus
+    starts on demand inside that session."""
+
+    def __init__(self):
+        self.xvfb = None
+        self.dbus_pid = None
+        self.runtime_dir = None
+        self.env = {}
+
+    def start(self):
+        # Several Xvfbs starting at once on one machine can race for a display
+        # number; try again until the server really answers.
+        for _ in range(5):
+            display = self._start_xvfb()
+            if display and subprocess.run(["xdpyinfo", "-display", f":{display}"], capture_output=True,
+                                          check=False).returncode == 0:
+                break
+            self.xvfb.kill()
+            self.xvfb.wait()
+            time.sleep(0.5)
+        else:
+            raise RuntimeError("Xvfb did not start")
+        self.runtime_dir = tempfile.mkdtemp(prefix="tarvex-runtime-")
+        os.chmod(self.runtime_dir, 0o700)
+        self.env = {"DISPLAY": f":{display}", "XDG_RUNTIME_DIR": self.runtime_dir}
+        os.environ.update(self.env)
+        out = subprocess.run(["dbus-launch", "--sh-syntax"], capture_output=True, text=True,
+                             check=True).stdout
+        for line in out.splitlines():
+            if line.startswith("DBUS_SESSION_BUS_ADDRESS="):
+                value = line.split("=", 1)[1].rstrip(";").strip("'")
+                self.env["DBUS_SESSION_BUS_ADDRESS"] = value
+            elif line.startswith("DBUS_SESSION_BUS_PID="):
+                self.dbus_pid = int(line.split("=", 1)[1].rstrip(";"))
+        os.environ.update(self.env)
+
+    def _start_xvfb(self):
+        read_fd, write_fd = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
+             "-dpi", "96", "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as pipe:
+            return pipe.readline().strip()
+
+    def stop(self):
+        # The accessibility bus launcher and registry belong to our session.
+        if self.runtime_dir:
+            subprocess.run(["pkill", "-f", f"at-spi.*{self.env.get('DBUS_SESSION_BUS_ADDRESS', '#')}"],
+                           check=False)
+        if self.dbus_pid:
+            try:
+                os.kill(self.dbus_pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+        if self.xvfb:
+            self.xvfb.terminate()
+            try:
+                self.xvfb.wait(5)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
+        if self.runtime_dir:
+            shutil.rmtree(self.runtime_dir, ignore_errors=True)
+
+
+class UdpPeer:
+    """A UDP socket on 127.0.0.1: an update host or a game server of the test."""
+
+    def __init__(self, port=0):
+        self.sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        self.sock.bind(("127.0.0.1", port))
+        self.port = self.sock.getsockname()[1]
+
+    def receive(self, timeout=5.0):
+        """Returns (bytes, (ip, port)) of the next datagram."""
+        self.sock.settimeout(timeout)
+        return self.sock.recvfrom(65535)
+
+    def send(self, data, address):
+        self.sock.sendto(data, address)
+
+    def close(self):
+        self.sock.close()
+
+
+def _settings_escape(text):
+    # QSettings' INI format percent-encodes spaces and most punctuation in
+    # groups and keys.
+    return "".join(c if c.isalnum() or c in "-_.~" else "%{:02X}".format(ord(c)) for c in text)
+
+
+def write_settings(config_home, values):
+    """Stores values (key -> string) in the launcher's section, as QSettings would."""
+    os.makedirs(config_home, exist_ok=True)
+    lines = [f"[{_settings_escape(SETTINGS_GROUP)}]"]
+    for key, value in values.items():
+        lines.append(f"{_settings_escape(key)}={json.dumps(value) if ' ' in value or ';' in value else value}")
+    with open(os.path.join(config_home, SETTINGS_FILE), "w", encoding="utf-8") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+def read_settings(config_home):
+    """The launcher's section as a dict; {} when the file does not exist."""
+    path = os.path.join(config_home, SETTINGS_FILE)
+    if not os.path.exists(path):
+        return {}
+    parser = configparser.RawConfigParser(interpolation=None)
+    parser.optionxform = str
+    parser.read(path, encoding="utf-8")
+    result = {}
+    for section in parser.sections():
+        if urllib.parse.unquote(section) != SETTINGS_GROUP:
+            continue
+        for key, value in parser.items(section):
+            if len(value) >= 2 and value[0] == value[-1] == '"':
+                value = value[1:-1].replace('\\"', '"').replace("\\\\", "\\")
+            result[urllib.parse.unquote(key)] = value
+    return result
+
+
+@contextlib.contextmanager
+def read_only_directory(path):
+    """Makes a directory unwritable, for root too (which ignores mode bits)."""
+    if os.geteuid() == 0:
+        subprocess.run(["chattr", "+i", path], check=True)
+    else:
+        os.chmod(path, 0o555)
+    try:
+        yield
+    finally:
+        if os.geteuid() == 0:
+            subprocess.run(["chattr", "-i", path], check=False)
+        else:
+            os.chmod(path, 0o755)
+
+
+def _pyatspi():
+    import pyatspi  # needs the session's D-Bus address in the environment
+    return pyatspi
+
+
+def _showing(node):
+    try:
+        return node.getState().contains(_pyatspi().STATE_SHOWING)
+    except Exception:
+        return False
+
+
+def find_all(root, role=None, name=None, showing_only=True, depth=12):
+    """Every descendant of root with the role name and accessible name given."""
+    found = []
+
+    def walk(node, level):
+        if node is None or level > depth:
+            return
+        for child in node:
+            if child is None:
+                continue
+            if showing_only and not _showing(child):
+                continue
+            if (role is None or child.getRoleName() == role) and (name is None or child.name == name):
+                found.append(child)
+            walk(child, level + 1)
+
+    walk(root, 0)
+    return found
+
+
+def find(root, role=None, name=None, showing_only=True):
+    matches = find_all(root, role, name, showing_only)
+    return matches[0] if matches else None
+
+
+def press(node):
+    """Runs the control's first action ("Press" for buttons and menu items)."""
+    action = node.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i) in ("Press", "press", "click"):
+            action.doAction(i)
+            return
+    action.doAction(0)
+
+
+def text_of(node):
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def _regex_escape(text):
+    """Escapes a title for xdotool's POSIX extended regular expressions."""
+    return "".join("\\" + c if c in ".^$*+?()[]{}|\\" else c for c in text)
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True, check=False).stdout
+
+
+class Launcher:
+    """One run of the real executable in a directory of its own, with its own
+    settings, and the test's update host listening on 127.0.0.1."""
+
+    def __init__(self, workdir, servers_cfg=None, settings=None, env=None, bin_dir=None):
+        self.workdir = workdir
+        self.appdir = os.path.join(workdir, "app")
+        self.config_home = os.path.join(workdir, "config")
+        os.makedirs(self.appdir, exist_ok=True)
+        self.executable = os.path.join(self.appdir, "play-tarvex")
+        shutil.copy2(EXECUTABLE, self.executable)
+        if servers_cfg is not None:
+            with open(self.servers_path, "wb") as f:
+                f.write(servers_cfg)
+        if settings is not None:
+            write_settings(self.config_home, settings)
+        self.update_host = UdpPeer()
+        self.env = dict(os.environ)
+        self.env.update({
+            "XDG_CONFIG_HOME": self.config_home,
+            "TARVEX_UPDATE_HOST": f"127.0.0.1:{self.update_host.port}",
+            "QT_ACCESSIBILITY": "1",
+            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+        })
+        if bin_dir:
+            self.env["PATH"] = bin_dir + os.pathsep + self.env.get("PATH", "")
+        self.env.update(env or {})
+        self.process = None
+        self._app = None
+        self._main = None
+        self.launcher_address = None
+
+    @property
+    def servers_path(self):
+        return os.path.join(self.appdir, "servers.cfg")
+
+    def start(self):
+        self.log = open(os.path.join(self.workdir, "launcher.log"), "wb")
+        self.process = subprocess.Popen([self.executable], cwd=self.workdir, env=self.env,
+                                        stdout=self.log, stderr=subprocess.STDOUT)
+        self._main = wait_for(lambda: self.window("The Tarvex Game Launcher", role="frame"),
+                              timeout=20, what="the main window")
+        return self
+
+    # --- the process -------------------------------------------------------
+    def running(self):
+        return self.process is not None and self.process.poll() is None
+
+    def wait_exit(self, timeout=10.0):
+        return self.process.wait(timeout)
+
+    def stop(self):
+        if self.running():
+            self.process.kill()
+            self.process.wait(5)
+        if self.process is not None:
+            self.log.close()
+        self.update_host.close()
+
+    # --- the accessibility tree -------------------------------------------
+    @property
+    def app(self):
+        if self._app is None:
+            desktop = _pyatspi().Registry.getDesktop(0)
+            for candidate in desktop:
+                try:
+                    if candidate is not None and candidate.get_process_id() == self.process.pid:
+                        self._app = candidate
+                        break
+                except Exception:
+                    continue
+        return self._app
+
+    def window(self, title, role=None):
+        """A showing top-level window with this title, or None."""
+        app = self.app
+        if app is None:
+            return None
+        for child in app:
+            if child is not None and child.name == title and _showing(child) \
+                    and (role is None or child.getRoleName() == role):
+                return child
+        return None
+
+    def wait_window(self, title, role=None, timeout=10.0):
+        return wait_for(lambda: self.window(title, role), timeout, what=f"window {title!r}")
+
+    def windows(self):
+        """Titles of the showing top-level windows."""
+        app = self.app
+        return [c.name for c in app if c is not None and _showing(c)] if app else []
+
+    @property
+    def main(self):
+        return self._main
+
+    def button(self, caption, window=None):
+        return wait_for(lambda: find(window or self.main, "push button", caption),
+                        what=f"button {caption!r}")
+
+    def press_button(self, caption, window=None):
+        press(self.button(caption, window))
+
+    def menu(self, *path):
+        """Chooses a menu command, e.g. menu("File", "Advanced", "Edit Paths")."""
+        node = find(self.main, "menu bar")
+        for name in path:
+            node = wait_for(lambda: find(node, "menu item", name, showing_only=False),
+                            what=f"menu item {name!r}")
+        press(node)
+
+    # --- the main window's controls ---------------------------------------
+    def combo(self):
+        return find(self.main, "combo box")
+
+    def combo_text(self):
+        return text_of(find(self.combo(), "text"))
+
+    def combo_items(self):
+        lst = find(self.combo(), "list", showing_only=False)
+        return [item.name for item in lst if item is not None]
+
+    def result_lines(self):
+        lst = find(self.main, "list", "Server status")
+        return [item.name for item in lst if item is not None]
+
+    def wait_result_lines(self, predicate, timeout=10.0, what="result lines"):
+        return wait_for(lambda: (lambda lines: lines if predicate(lines) else None)(self.result_lines()),
+                        timeout, what=what)
+
+    def option_selected(self, caption):
+        node = find(self.main, "radio button", caption)
+        return node.getState().contains(_pyatspi().STATE_CHECKED)
+
+    # --- keyboard and mouse -------------------------------------------------
+    def window_id(self, title):
+        """The X window of a showing top-level window with this title."""
+        out = xdotool("search", "--all", "--onlyvisible", "--pid", str(self.process.pid),
+                      "--name", f"^{_regex_escape(title)}$")
+        ids = [int(line) for line in out.split()]
+        return ids[-1] if ids else None
+
+    def focus_window(self, title):
+        wid = wait_for(lambda: self.window_id(title), what=f"X window {title!r}")
+        xdotool("windowraise", str(wid))
+        xdotool("windowfocus", "--sync", str(wid))
+        return wid
+
+    def focus_control(self, node, window_title):
+        """Gives a control the keyboard focus as a click would."""
+        self.focus_window(window_title)
+        node.queryComponent().grabFocus()
+        wait_for(lambda: node.getState().contains(_pyatspi().STATE_FOCUSED),
+                 what="the control to take the focus")
+
+    def type(self, text):
+        xdotool("type", "--delay", "20", text)
+
+    def key(self, *keys):
+        xdotool("key", "--delay", "20", *keys)
+
+    def type_in_server_box(self, text, replace=True):
+        edit = find(self.combo(), "text")
+        self.focus_control(edit, "The Tarvex Game Launcher")
+        if replace:
+            self.key("ctrl+a", "BackSpace")
+        self.type(text)
+
+    def click(self, node):
+        x, y, w, h = node.queryComponent().getExtents(_pyatspi().DESKTOP_COORDS)
+        xdotool("mousemove", "--sync", str(x + w // 2), str(y + h // 2))
+        xdotool("click", "1")
+
+    def close_window(self, title):
+        """The title-bar close box: WM_DELETE_WINDOW sent to the window."""
+        from Xlib import X, display, protocol
+        wid = wait_for(lambda: self.window_id(title), what=f"X window {title!r}")
+        d = display.Display(self.env["DISPLAY"])
+        window = d.create_resource_object("window", wid)
+        protocols = d.intern_atom("WM_PROTOCOLS")
+        delete = d.intern_atom("WM_DELETE_WINDOW")
+        event = protocol.event.ClientMessage(window=window, client_type=protocols,
+                                             data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        window.send_event(event, event_mask=X.NoEventMask)
+        d.flush()
+        d.close()
+
+    def minimised(self, title="The Tarvex Game Launcher"):
+        """True when the window asked to be iconified (there is no window manager)."""
+        out = xdotool("search", "--all", "--pid", str(self.process.pid), "--name", f"^{_regex_escape(title)}$")
+        for wid in out.split():
+            hints = subprocess.run(["xprop", "-id", wid, "WM_HINTS", "WM_STATE"],
+                                   capture_output=True, text=True).stdout
+            if "Iconic" in hints:
+                return True
+        return False
+
+    # --- message boxes -----------------------------------------------------
+    def alert(self, title, timeout=10.0):
+        """Waits for a message box; returns (box, its text)."""
+        box = self.wait_window(title, role="alert", timeout=timeout)
+        labels = [node.name for node in find_all(box, "label") if node.name]
+        return box, "\n".join(labels)
+
+    def dismiss(self, box):
+        press(find(box, "push button", "OK"))
+
+    def no_alert(self):
+        app = self.app
+        return not any(c is not None and _showing(c) and c.getRoleName() == "alert" for c in app)
+
+    # --- the update host ---------------------------------------------------
+    def receive_update_query(self, timeout=10.0):
+        data, address = self.update_host.receive(timeout)
+        self.launcher_address = address
+        return data
+
+    def send_to_launcher(self, data, sender=None):
+        """Sends a datagram to the launcher's socket, from the update host or
+        from another UdpPeer."""
+        if self.launcher_address is None:
+            self.receive_update_query()
+        (sender or self.update_host).send(data, self.launcher_address)
+
+
+def start_qwserver(port, hostname, mapname):
+    out = subprocess.run([os.path.join(QWSERVER, "start-qwserver.sh"), str(port), hostname, mapname],
+                         capture_output=True, text=True, timeout=60)
+    if out.returncode != 0:
+        raise RuntimeError(f"start-qwserver.sh failed: {out.stderr}")
+    return int(out.stdout.strip())
+
+
+def stop_qwserver(pid):
+    subprocess.run([os.path.join(QWSERVER, "stop-qwserver.sh"), str(pid)], capture_output=True, timeout=30)

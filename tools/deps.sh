@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a step needs, and only those that are missing.
+# Usage: tools/deps.sh build|test|bench ...
+set -euo pipefail
+
+build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+                fonts-dejavu-core)
+test_packages=(libgtest-dev libgmock-dev googletest xvfb xauth x11-utils xdotool dbus-x11
+               at-spi2-core python3 python3-pyatspi python3-pytest python3-xlib e2fsprogs
+               mvdsv ktx qstat desktop-file-utils)
+bench_packages=(libbenchmark-dev imagemagick procps)
+
+wanted=()
+for step in "$@"; do
+    case "$step" in
+        build) wanted+=("${build_packages[@]}") ;;
+        test) wanted+=("${build_packages[@]}" "${test_packages[@]}") ;;
+        bench) wanted+=("${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
+        *) echo "deps.sh: unknown step '$step'" >&2; exit 2 ;;
+    esac
+done
+
+missing=()
+for package in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+echo "Installing: ${missing[*]}" >&2
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
