@@ -51,6 +51,7 @@ void QtDatagramSocket::close()
     m_closed = true;
     m_receiver = nullptr;
     m_queue.clear();
+    m_queuedBytes = 0;
     m_socket.close();
 }
 
@@ -91,10 +92,10 @@ void QtDatagramSocket::readPending()
         if (!received.isValid()) {
             break;
         }
-        if (!m_receiver || m_closed || m_queue.size() >= kMaxQueued) {
+        const QByteArray data = received.data();
+        if (!m_receiver || m_closed || m_queuedBytes + static_cast<std::size_t>(data.size()) > kMaxQueuedBytes) {
             continue;
         }
-        const QByteArray data = received.data();
         Datagram datagram;
         datagram.bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
         bool isIpv4 = false;
@@ -102,6 +103,7 @@ void QtDatagramSocket::readPending()
         datagram.fromIp = isIpv4 ? toLatin1(QHostAddress(ipv4).toString())
                                  : toLatin1(received.senderAddress().toString());
         datagram.fromPort = static_cast<std::uint16_t>(received.senderPort());
+        m_queuedBytes += datagram.bytes.size();
         m_queue.push_back(std::move(datagram));
     }
     scheduleDelivery();
@@ -122,6 +124,7 @@ void QtDatagramSocket::deliverQueued()
     while (!m_queue.empty() && !m_closed && m_receiver) {
         const Datagram datagram = std::move(m_queue.front());
         m_queue.pop_front();
+        m_queuedBytes -= datagram.bytes.size();
         // Keeps one delivery pending while the receiver runs, so the rest
         // still arrive if it stays in a nested event loop.
         scheduleDelivery();
@@ -130,6 +133,7 @@ void QtDatagramSocket::deliverQueued()
     }
     if (m_closed || !m_receiver) {
         m_queue.clear();
+        m_queuedBytes = 0;
     }
 }
 

@@ -12,9 +12,9 @@ namespace tarvex {
 class QtDatagramSocket final : public QObject, public DatagramSocket
 {
 public:
-    // Datagrams read but not yet handed to the receiver; beyond this a flood
-    // is dropped, as a full receive buffer would drop it.
-    static constexpr std::size_t kMaxQueued = 256;
+    // Bytes of datagrams read but not yet handed to the receiver; beyond
+    // this a flood is dropped, as a full receive buffer would drop it.
+    static constexpr std::size_t kMaxQueuedBytes = 4 * 1024 * 1024;
 
     QtDatagramSocket();
 
@@ -37,6 +37,7 @@ private:
     QUdpSocket m_socket;
     Receiver m_receiver;
     std::deque<Datagram> m_queue;
+    std::size_t m_queuedBytes = 0;
     bool m_deliveryScheduled = false;
     bool m_closed = false;
 };
