@@ -7,19 +7,49 @@ namespace tarvex {
 
 class Form1;
 
+inline constexpr const char* kStatusQuery = "\xFF\xFF\xFF\xFFstatus";
+inline constexpr const char* kNoResponse = "No response from server...";
+inline constexpr const char* kPleaseWait =
+    "Please wait for a response from the current server before trying to ping another...";
+
 // The status query of the main window: the Update button, the one procedure
-// that sends queries, the round-trip timing and the time-out.
+// that sends queries, the round-trip timing and the time-out. At most one
+// query is outstanding; any arriving datagram ends the wait.
 class StatusQuery
 {
 public:
     explicit StatusQuery(Form1& form);
 
     void Command2_Click();
+    // Refuses while a query is outstanding; refuses with a message naming the
+    // problem when the host is empty or the port is not 0 to 65535.
     void QueryServer(const std::string& host, const std::string& port);
     void Timer1_Timer();
 
+    // Milliseconds since the last status query was sent, modulo 2^32; 0 when
+    // none has been sent yet. Records the arrival time.
+    std::uint32_t GetPing();
+    // Every arriving datagram, whatever it is, ends the wait and takes its
+    // round-trip time here.
+    void endWait();
+
+    bool sendingpacket() const { return m_sendingpacket; }
+    std::uint32_t ping() const { return m_ping; }
+
 private:
+    void sendFailed(std::uint64_t query, const std::string& reason);
+
     Form1& m_form;
+    bool m_sendingpacket = false;
+    // The tick counter may read 0, so whether a query was ever sent is kept
+    // apart from the send time.
+    bool m_sentAny = false;
+    std::uint32_t m_sendticks = 0;
+    std::uint32_t m_endticks = 0;
+    std::uint32_t m_ping = 0;
+    // Numbers each query so that a failure reported late for an earlier one
+    // cannot end a newer one.
+    std::uint64_t m_queryNumber = 0;
 };
 
 } // namespace tarvex

@@ -2,12 +2,63 @@
 
 #include "app/Form1.h"
 #include "platform/DatagramSocket.h"
+#include "query/Fields.h"
+#include "query/StatusReply.h"
+
+#include <algorithm>
 
 namespace tarvex {
 
 namespace {
+
 constexpr const char* kUpdateQuery = "Updates?";
+
+bool sameIgnoringCase(std::string_view text, std::string_view lowerKeyword)
+{
+    return text.size() == lowerKeyword.size()
+        && std::equal(text.begin(), text.end(), lowerKeyword.begin(), [](char a, char b) {
+               return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+           });
 }
+
+std::string_view trimmed(std::string_view text)
+{
+    constexpr std::string_view kBlank = " \t\r\n";
+    const auto first = text.find_first_not_of(kBlank);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kBlank) - first + 1);
+}
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view lowerPrefix)
+{
+    return text.size() >= lowerPrefix.size() && sameIgnoringCase(text.substr(0, lowerPrefix.size()), lowerPrefix);
+}
+
+// Only a plain web address may reach the browser: a notice must not be able
+// to open a file, run a program through some other scheme, or smuggle extra
+// arguments in through blanks or control characters.
+bool isWebAddress(std::string_view address)
+{
+    std::string_view rest;
+    if (startsWithIgnoringCase(address, "http://")) {
+        rest = address.substr(7);
+    } else if (startsWithIgnoringCase(address, "https://")) {
+        rest = address.substr(8);
+    } else {
+        return false;
+    }
+    if (rest.empty() || rest.front() == '/' || rest.front() == '?' || rest.front() == '#') {
+        return false;
+    }
+    return std::none_of(address.begin(), address.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte <= 0x20 || byte == 0x7F;
+    });
+}
+
+} // namespace
 
 ReplyDispatcher::ReplyDispatcher(Form1& form)
     : m_form(form)
@@ -20,9 +71,53 @@ void ReplyDispatcher::sendUpdateQuery(const UpdateHost& host)
     m_form.platform().socket.send(host.host, host.port, kUpdateQuery, nullptr);
 }
 
-void ReplyDispatcher::Winsock1_DataArrival(const Datagram&)
+void ReplyDispatcher::Winsock1_DataArrival(const Datagram& datagram)
 {
-    // TODO(update notices): end the wait, dispatch notices and status replies.
+    m_form.query().endWait();
+
+    const std::string& text = datagram.bytes;
+    if (text.empty()) {
+        return;
+    }
+    // Non-empty, so field 1 exists: the text before the first space, or all of it.
+    const std::string firstWord = GetWords(text, 1, " ");
+    const std::string rest = text.substr(firstWord.size());
+
+    if (sameIgnoringCase(firstWord, "msgbox")) {
+        showNotice(rest);
+    } else if (sameIgnoringCase(firstWord, "website")) {
+        openWebsite(rest);
+    } else {
+        std::string income = text;
+        std::replace(income.begin(), income.end(), '\n', '\\');
+        const auto lines = dostuff(income, text, ReplySource{datagram.fromIp, datagram.fromPort, m_form.query().ping()});
+        m_form.clearResults();
+        for (const auto& line : lines) {
+            m_form.addResultLine(line);
+        }
+    }
+}
+
+void ReplyDispatcher::showNotice(const std::string& message)
+{
+    if (m_noticeOpen) {
+        return;
+    }
+    m_noticeOpen = true;
+    struct ClearOnReturn
+    {
+        bool& flag;
+        ~ClearOnReturn() { flag = false; }
+    } clear{m_noticeOpen};
+    m_form.platform().messages.show(message, kUpdatesTitle);
+}
+
+void ReplyDispatcher::openWebsite(const std::string& address)
+{
+    const auto url = trimmed(address);
+    if (isWebAddress(url)) {
+        m_form.platform().urls.open(std::string(url));
+    }
 }
 
 } // namespace tarvex

@@ -2,22 +2,37 @@
 
 #include "updates/UpdateHost.h"
 
+#include <string>
+
 namespace tarvex {
 
 class Form1;
 struct Datagram;
 
-// Sends the update query and routes every datagram that arrives.
+inline constexpr const char* kUpdatesTitle = "Updates";
+
+// Sends the update query and routes every datagram that arrives: each one
+// ends the outstanding status query; "msgbox" and "website" notices (keyword
+// in any letter case) are handled here, everything else is a status reply.
 class ReplyDispatcher
 {
 public:
     explicit ReplyDispatcher(Form1& form);
 
     void sendUpdateQuery(const UpdateHost& host);
+    // Notices come from anyone on the network. An empty datagram only ends
+    // the wait. While a notice's box is open, further "msgbox" notices are
+    // dropped, so a flood never stacks boxes. A "website" notice opens its
+    // address only when it is an http:// or https:// address; anything else is
+    // ignored without a word.
     void Winsock1_DataArrival(const Datagram& datagram);
 
 private:
+    void showNotice(const std::string& message);
+    void openWebsite(const std::string& address);
+
     Form1& m_form;
+    bool m_noticeOpen = false;
 };
 
 } // namespace tarvex

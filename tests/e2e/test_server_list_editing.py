@@ -105,7 +105,6 @@ def test_ok_after_the_main_window_closed_keeps_the_server_and_ends_the_program(s
     assert read_file(launcher.servers_path) == b"a.example:1\r\nlate.example:27500\r\n"
 
 
-@pytest.mark.skip(reason="the status query is not sent yet")
 def test_added_server_is_queried_at_once_whether_new_or_known(start_launcher):
     server = UdpPeer()
     try:

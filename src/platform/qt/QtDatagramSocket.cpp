@@ -50,6 +50,8 @@ void QtDatagramSocket::close()
 {
     m_closed = true;
     m_receiver = nullptr;
+    m_queue.clear();
+    m_queuedBytes = 0;
     m_socket.close();
 }
 
@@ -73,14 +75,27 @@ void QtDatagramSocket::fail(const FailureHandler& onFailure, const std::string& 
     QTimer::singleShot(0, this, [onFailure, reason] { onFailure(reason); });
 }
 
+std::uint16_t QtDatagramSocket::localPort() const
+{
+    return static_cast<std::uint16_t>(m_socket.localPort());
+}
+
 void QtDatagramSocket::readPending()
 {
+    // Everything pending is read now and handed over from separate events:
+    // a receiver that opens a modal box runs a nested event loop, and Qt does
+    // not raise readyRead again while its handler is still on the stack, so
+    // delivering from here would hold back every later datagram, status
+    // replies included, until the box closed.
     while (m_socket.hasPendingDatagrams()) {
         const QNetworkDatagram received = m_socket.receiveDatagram();
-        if (!m_receiver || m_closed) {
-            continue;
+        if (!received.isValid()) {
+            break;
         }
         const QByteArray data = received.data();
+        if (!m_receiver || m_closed || m_queuedBytes + static_cast<std::size_t>(data.size()) > kMaxQueuedBytes) {
+            continue;
+        }
         Datagram datagram;
         datagram.bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
         bool isIpv4 = false;
@@ -88,7 +103,37 @@ void QtDatagramSocket::readPending()
         datagram.fromIp = isIpv4 ? toLatin1(QHostAddress(ipv4).toString())
                                  : toLatin1(received.senderAddress().toString());
         datagram.fromPort = static_cast<std::uint16_t>(received.senderPort());
-        m_receiver(datagram);
+        m_queuedBytes += datagram.bytes.size();
+        m_queue.push_back(std::move(datagram));
+    }
+    scheduleDelivery();
+}
+
+void QtDatagramSocket::scheduleDelivery()
+{
+    if (m_deliveryScheduled || m_queue.empty()) {
+        return;
+    }
+    m_deliveryScheduled = true;
+    QMetaObject::invokeMethod(this, &QtDatagramSocket::deliverQueued, Qt::QueuedConnection);
+}
+
+void QtDatagramSocket::deliverQueued()
+{
+    m_deliveryScheduled = false;
+    while (!m_queue.empty() && !m_closed && m_receiver) {
+        const Datagram datagram = std::move(m_queue.front());
+        m_queue.pop_front();
+        m_queuedBytes -= datagram.bytes.size();
+        // Keeps one delivery pending while the receiver runs, so the rest
+        // still arrive if it stays in a nested event loop.
+        scheduleDelivery();
+        const Receiver receiver = m_receiver;
+        receiver(datagram);
+    }
+    if (m_closed || !m_receiver) {
+        m_queue.clear();
+        m_queuedBytes = 0;
     }
 }
 

@@ -5,11 +5,17 @@
 #include <QObject>
 #include <QUdpSocket>
 
+#include <deque>
+
 namespace tarvex {
 
 class QtDatagramSocket final : public QObject, public DatagramSocket
 {
 public:
+    // Bytes of datagrams read but not yet handed to the receiver; beyond
+    // this a flood is dropped, as a full receive buffer would drop it.
+    static constexpr std::size_t kMaxQueuedBytes = 4 * 1024 * 1024;
+
     QtDatagramSocket();
 
     void setReceiver(Receiver receiver) override;
@@ -17,14 +23,22 @@ public:
               FailureHandler onFailure) override;
     void close() override;
 
+    // The local port the system picked; 0 if binding failed.
+    std::uint16_t localPort() const;
+
 private:
     void readPending();
+    void scheduleDelivery();
+    void deliverQueued();
     void sendTo(const QHostAddress& address, std::uint16_t port, const QByteArray& bytes,
                 const FailureHandler& onFailure);
     void fail(const FailureHandler& onFailure, const std::string& reason);
 
     QUdpSocket m_socket;
     Receiver m_receiver;
+    std::deque<Datagram> m_queue;
+    std::size_t m_queuedBytes = 0;
+    bool m_deliveryScheduled = false;
     bool m_closed = false;
 };
 

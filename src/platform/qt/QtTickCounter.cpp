@@ -9,9 +9,9 @@ QtTickCounter::QtTickCounter()
 
 std::uint32_t QtTickCounter::ticks() const
 {
-    // QElapsedTimer's reference is arbitrary; only differences matter, and
+    // Milliseconds since the launcher started; only differences matter, and
     // they are taken modulo 2^32.
-    return static_cast<std::uint32_t>(m_clock.msecsSinceReference());
+    return static_cast<std::uint32_t>(m_clock.elapsed());
 }
 
 } // namespace tarvex

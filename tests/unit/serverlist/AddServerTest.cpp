@@ -138,7 +138,11 @@ TEST_F(AddServerTest, LetterCaseAndBlanksMakeDifferentEntries)
     EXPECT_THAT(form->servers(), ElementsAre("a.b:27500", "A.b:27500", " a.b:27500", "a.b :27500", "a.b: 27500",
                                              "a.b:27500 ", " : "));
     EXPECT_EQ(window().text, " : ");
-    EXPECT_THAT(fake.messages.shown, IsEmpty());
+    // Blank fields count as filled; the only boxes are the query's own
+    // refusals while the first query is outstanding.
+    for (const auto& shown : fake.messages.shown) {
+        EXPECT_NE(shown.title, "Error") << shown.text;
+    }
 }
 
 TEST_F(AddServerTest, EnterAcceptsAndOtherKeysDoNothing)
@@ -205,8 +209,7 @@ TEST_F(AddServerTest, OkAfterTheMainWindowClosedStillKeepsTheServerInTheFile)
     EXPECT_EQ(fake.files.writeCount, writes);
 }
 
-// These need QueryServer to send; they pass once it does.
-TEST_F(AddServerTest, DISABLED_TheTypedServerIsQueriedWhetherNewOrKnown)
+TEST_F(AddServerTest, TheTypedServerIsQueriedWhetherNewOrKnown)
 {
     start("c.d:27500\r\n");
     openAndType("new.host", "27501").events.Command1_Click();
@@ -223,7 +226,7 @@ TEST_F(AddServerTest, DISABLED_TheTypedServerIsQueriedWhetherNewOrKnown)
     EXPECT_EQ(fake.socket.sent[1].bytes, kStatusQuery);
 }
 
-TEST_F(AddServerTest, DISABLED_WhileAQueryIsOutstandingTheServerIsStillAddedAndTheDialogCloses)
+TEST_F(AddServerTest, WhileAQueryIsOutstandingTheServerIsStillAddedAndTheDialogCloses)
 {
     start("");
     openAndType("a.b", "1").events.Command1_Click();

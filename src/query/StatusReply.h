@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tarvex {
+
+inline constexpr std::size_t kHostNameShown = 42;
+
+// Where the reply came from and how long it took, as the socket and the
+// query timing report them.
+struct ReplySource
+{
+    std::string ip;
+    std::uint16_t port = 0;
+    std::uint32_t ping = 0;
+};
+
+using StatusLines = std::array<std::string, 6>;
+
+// The six result lines for a reply. income is the reply with every line feed
+// turned into a backslash, incomming the reply as received. The last field
+// "hostname" and the last field "map" decide their values (empty when such a
+// key ends the reply or is missing); a host name over 42 characters is cut
+// and marked with "...". Players are the lines after the first, counted in
+// full: no reply a datagram can hold overflows the count. Reads each text once.
+StatusLines dostuff(std::string_view income, std::string_view incomming, const ReplySource& source);
+
+} // namespace tarvex

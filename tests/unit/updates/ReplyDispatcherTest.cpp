@@ -1,0 +1,203 @@
+#include "app/Form1.h"
+#include "tests/fakes/FakePlatform.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace tarvex::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class ReplyDispatcherTest : public ::testing::Test
+{
+protected:
+    ReplyDispatcherTest() { form.Form_Load(); }
+    FakeMainWindow& window() { return fake.windows.main(); }
+    void arrive(const std::string& bytes) { fake.socket.deliver("192.0.2.5", 17500, bytes); }
+    void startQuery()
+    {
+        window().text = "a.b:27500";
+        form.Command2_Click();
+        ASSERT_TRUE(form.query().sendingpacket());
+    }
+    bool wentToStatusReply()
+    {
+        return window().lines.size() == 6 && window().lines[1] == "Ip: 192.0.2.5";
+    }
+
+    FakePlatform fake;
+    Form1 form{fake.platform, UpdateHost{"updates.example", 17500}};
+};
+
+TEST_F(ReplyDispatcherTest, KeywordDecidesWhatADatagramIs)
+{
+    struct Case
+    {
+        std::string bytes;
+        const char* kind; // "box", "web" or "reply"
+    };
+    const Case cases[] = {
+        {"msgbox hello", "box"},
+        {"MSGBOX hello", "box"},
+        {"MsgBox hello", "box"},
+        {"msgbox", "box"},
+        {"website http://example.org/", "web"},
+        {"WebSite http://example.org/", "web"},
+        {"msgboxes hello", "reply"},
+        {"websites http://example.org/", "reply"},
+        {" msgbox hello", "reply"},
+        {"msgbox\nhello", "reply"},
+        {"msgbox\thello", "reply"},
+        {"\xFF\xFF\xFF\xFFmsgbox hello", "reply"},
+        {"\xFF\xFF\xFF\xFFn\\hostname\\A\n", "reply"},
+    };
+    for (const auto& c : cases) {
+        fake.messages.shown.clear();
+        fake.urls.opened.clear();
+        window().lines.clear();
+        arrive(c.bytes);
+        const std::string kind = c.kind;
+        EXPECT_EQ(fake.messages.shown.size(), kind == "box" ? 1u : 0u) << c.bytes;
+        EXPECT_EQ(fake.urls.opened.size(), kind == "web" ? 1u : 0u) << c.bytes;
+        EXPECT_EQ(wentToStatusReply(), kind == "reply") << c.bytes;
+    }
+}
+
+TEST_F(ReplyDispatcherTest, MessageIsShownUnchangedUnderUpdates)
+{
+    arrive("msgbox  New version!\nGet it now.\n");
+    arrive("msgbox");
+    EXPECT_THAT(fake.messages.shown, ElementsAre(ShownMessage{"  New version!\nGet it now.\n", "Updates"},
+                                                 ShownMessage{"", "Updates"}));
+    EXPECT_THAT(window().lines, IsEmpty());
+}
+
+TEST_F(ReplyDispatcherTest, StatusReplyReplacesTheListWithSixLines)
+{
+    window().lines = {"No response from server..."};
+    fake.socket.deliver("10.1.2.3", 27501, "\xFF\xFF\xFF\xFFn\\hostname\\Base One\\map\\dm4\nP1\nP2\n");
+    EXPECT_THAT(window().lines, ElementsAre("Hostname: Base One", "Ip: 10.1.2.3", "Port: 27501", "Players: 2",
+                                            "Map: dm4", "Ping: 0"));
+}
+
+TEST_F(ReplyDispatcherTest, OnlyPlainWebAddressesAreOpened)
+{
+    struct Case
+    {
+        std::string bytes;
+        const char* opened; // null: nothing opened
+    };
+    const Case cases[] = {
+        {"website http://tarvex.example/news", "http://tarvex.example/news"},
+        {"website  https://tarvex.example/a?b=c#d\r\n", "https://tarvex.example/a?b=c#d"},
+        {"website HTTPS://Tarvex.Example/", "HTTPS://Tarvex.Example/"},
+        {"website", nullptr},
+        {"website ", nullptr},
+        {"website http://", nullptr},
+        {"website http:///etc/passwd", nullptr},
+        {"website file:///etc/passwd", nullptr},
+        {"website /usr/bin/xterm", nullptr},
+        {"website calc.exe", nullptr},
+        {"website javascript:alert(1)", nullptr},
+        {"website ftp://tarvex.example/", nullptr},
+        {"website mailto:a@b.c", nullptr},
+        {"website http://a.example/ --new-window file:///etc", nullptr},
+        {"website http://a.example/\x01", nullptr},
+        {"website http://a.example/\nfile:///x", nullptr},
+        {"website httpx://a.example/", nullptr},
+    };
+    for (const auto& c : cases) {
+        fake.urls.opened.clear();
+        arrive(c.bytes);
+        if (c.opened == nullptr) {
+            EXPECT_THAT(fake.urls.opened, IsEmpty()) << c.bytes;
+        } else {
+            EXPECT_THAT(fake.urls.opened, ElementsAre(c.opened)) << c.bytes;
+        }
+    }
+    EXPECT_THAT(fake.messages.shown, IsEmpty());
+    EXPECT_THAT(fake.processes.started, IsEmpty());
+    EXPECT_THAT(window().lines, IsEmpty());
+}
+
+TEST_F(ReplyDispatcherTest, AnyDatagramEndsTheWaitEvenAnEmptyOne)
+{
+    for (const std::string bytes : {"", "msgbox hi", "website http://a.example/", "junk"}) {
+        startQuery();
+        window().lines = {"previous"};
+        arrive(bytes);
+        EXPECT_FALSE(form.query().sendingpacket()) << bytes;
+        if (bytes.empty()) {
+            EXPECT_THAT(window().lines, ElementsAre("previous"));
+        }
+        // No time-out follows, and the next query goes out at once.
+        fake.ticks.advance(5000);
+        fake.timer.fire();
+        EXPECT_NE(window().lines.front(), "No response from server...") << bytes;
+    }
+    EXPECT_EQ(fake.socket.sent.size(), 5u);
+    EXPECT_THAT(fake.messages.shown, ElementsAre(ShownMessage{" hi", "Updates"}));
+}
+
+TEST_F(ReplyDispatcherTest, NoticeFloodNeverStacksBoxes)
+{
+    int depth = 0;
+    int deepest = 0;
+    int arrivals = 0;
+    fake.messages.whileOpen = [&] {
+        ++depth;
+        deepest = std::max(deepest, depth);
+        // While the first box is open, the network keeps sending.
+        while (arrivals < 10000) {
+            ++arrivals;
+            arrive("msgbox flood " + std::to_string(arrivals));
+        }
+        fake.socket.deliver("10.1.2.3", 27500, "\xFF\xFF\xFF\xFFn\\hostname\\Still Works\n");
+        --depth;
+    };
+    arrive("msgbox first");
+
+    EXPECT_EQ(deepest, 1);
+    EXPECT_THAT(fake.messages.shown, ElementsAre(ShownMessage{" first", "Updates"}));
+    EXPECT_EQ(window().lines.front(), "Hostname: Still Works");
+
+    // Once closed, the next notice is shown again.
+    fake.messages.whileOpen = nullptr;
+    arrive("msgbox later");
+    EXPECT_EQ(fake.messages.shown.back(), (ShownMessage{" later", "Updates"}));
+}
+
+TEST_F(ReplyDispatcherTest, HostileDatagramsNeverEscape)
+{
+    std::vector<std::string> hostile = {
+        std::string(65507, '\\'),
+        std::string(65507, '\n'),
+        std::string(65507, ' '),
+        std::string(65507, '\0'),
+        std::string(65507, '\xFF'),
+        "msgbox" + std::string(65501, '\n'),
+        "website " + std::string(65499, 'h'),
+        std::string("\0msgbox x", 9),
+    };
+    std::string mixed;
+    for (std::size_t i = 0; mixed.size() < 65507; ++i) {
+        mixed += (i % 3 == 0) ? "map\\" : (i % 3 == 1) ? "hostname\n" : "\\";
+    }
+    mixed.resize(65507);
+    hostile.push_back(mixed);
+
+    for (const auto& bytes : hostile) {
+        window().lines.clear();
+        EXPECT_NO_THROW(arrive(bytes));
+        if (!window().lines.empty()) {
+            ASSERT_EQ(window().lines.size(), 6u);
+            EXPECT_LE(window().lines[0].size(), std::string("Hostname: ").size() + 45);
+        }
+    }
+    EXPECT_THAT(fake.urls.opened, IsEmpty());
+}
+
+} // namespace
+} // namespace tarvex::test

@@ -1,0 +1,191 @@
+#include "platform/qt/QtDatagramSocket.h"
+
+#include <QEventLoop>
+#include <QNetworkDatagram>
+#include <QTest>
+#include <QTimer>
+#include <QUdpSocket>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+namespace tarvex {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr int kDeadlineMs = 10000;
+
+// A game server stand-in on loopback that answers every datagram it gets.
+class LoopbackPeer
+{
+public:
+    LoopbackPeer() { EXPECT_TRUE(m_socket.bind(QHostAddress::LocalHost, 0)); }
+    std::uint16_t port() const { return static_cast<std::uint16_t>(m_socket.localPort()); }
+    std::optional<QNetworkDatagram> receive()
+    {
+        if (!QTest::qWaitFor([this] { return m_socket.hasPendingDatagrams(); }, kDeadlineMs)) {
+            return std::nullopt;
+        }
+        return m_socket.receiveDatagram();
+    }
+    bool hasPending() { return m_socket.hasPendingDatagrams(); }
+    void sendTo(std::uint16_t port, const QByteArray& bytes)
+    {
+        ASSERT_EQ(m_socket.writeDatagram(bytes, QHostAddress::LocalHost, port), bytes.size());
+    }
+
+private:
+    QUdpSocket m_socket;
+};
+
+// A port on loopback where nothing listens (bound, then released).
+std::uint16_t silentPort()
+{
+    QUdpSocket probe;
+    EXPECT_TRUE(probe.bind(QHostAddress::LocalHost, 0));
+    return static_cast<std::uint16_t>(probe.localPort());
+}
+
+std::string bytesOf(const QByteArray& data)
+{
+    return std::string(data.constData(), static_cast<std::size_t>(data.size()));
+}
+
+class DatagramSocketTest : public ::testing::Test
+{
+protected:
+    DatagramSocketTest()
+    {
+        socket.setReceiver([this](const Datagram& datagram) { received.push_back(datagram); });
+    }
+    bool waitForReceived(std::size_t count)
+    {
+        return QTest::qWaitFor([&] { return received.size() >= count; }, kDeadlineMs);
+    }
+
+    QtDatagramSocket socket;
+    std::vector<Datagram> received;
+};
+
+TEST_F(DatagramSocketTest, ExchangesExactBytesWithTheSenderAddress)
+{
+    LoopbackPeer peer;
+    const std::string query("\xFF\xFF\xFF\xFFstatus", 10);
+    socket.send("127.0.0.1", peer.port(), query, nullptr);
+
+    const auto got = peer.receive();
+    ASSERT_TRUE(got);
+    EXPECT_EQ(bytesOf(got->data()), query);
+    EXPECT_EQ(got->senderPort(), socket.localPort());
+
+    const std::string reply("\xFF\xFF\xFF\xFFn\\hostname\\x\n\0\xE9", 21);
+    peer.sendTo(socket.localPort(), QByteArray(reply.data(), static_cast<qsizetype>(reply.size())));
+    ASSERT_TRUE(waitForReceived(1));
+    EXPECT_EQ(received[0].bytes, reply);
+    EXPECT_EQ(received[0].fromIp, "127.0.0.1");
+    EXPECT_EQ(received[0].fromPort, peer.port());
+}
+
+TEST_F(DatagramSocketTest, LargestDatagramGoesBothWaysWhole)
+{
+    LoopbackPeer peer;
+    std::string big(65507, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i) {
+        big[i] = static_cast<char>(i * 7);
+    }
+    socket.send("127.0.0.1", peer.port(), big, [](const std::string& reason) { ADD_FAILURE() << reason; });
+    const auto got = peer.receive();
+    ASSERT_TRUE(got);
+    EXPECT_EQ(bytesOf(got->data()), big);
+
+    peer.sendTo(socket.localPort(), got->data());
+    ASSERT_TRUE(waitForReceived(1));
+    EXPECT_EQ(received[0].bytes, big);
+}
+
+TEST_F(DatagramSocketTest, SocketSurvivesASendToAPortWhereNothingListens)
+{
+    std::vector<std::string> failures;
+    const auto record = [&](const std::string& reason) { failures.push_back(reason); };
+    socket.send("127.0.0.1", silentPort(), "\xFF\xFF\xFF\xFFstatus", record);
+    // Give the port-unreachable report time to come back.
+    QTest::qWait(100);
+
+    LoopbackPeer peer;
+    socket.send("127.0.0.1", peer.port(), "second", record);
+    const auto got = peer.receive();
+    ASSERT_TRUE(got);
+    EXPECT_EQ(bytesOf(got->data()), "second");
+    peer.sendTo(socket.localPort(), "answer");
+    ASSERT_TRUE(waitForReceived(1));
+    EXPECT_EQ(received[0].bytes, "answer");
+    EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(DatagramSocketTest, NameThatCannotResolveFailsLaterWithoutBlocking)
+{
+    std::vector<std::string> failures;
+    // Not a valid host name, so it fails inside the resolver without asking
+    // any name server.
+    socket.send("no such host", 27500, "x", [&](const std::string& reason) { failures.push_back(reason); });
+    EXPECT_TRUE(failures.empty()) << "reported from inside send";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !failures.empty(); }, kDeadlineMs));
+    EXPECT_THAT(failures, ElementsAre("the host name no such host could not be resolved"));
+
+    // The socket is still usable.
+    LoopbackPeer peer;
+    socket.send("127.0.0.1", peer.port(), "after", nullptr);
+    const auto got = peer.receive();
+    ASSERT_TRUE(got);
+    EXPECT_EQ(bytesOf(got->data()), "after");
+}
+
+TEST_F(DatagramSocketTest, DatagramsKeepArrivingWhileTheReceiverRunsANestedLoop)
+{
+    LoopbackPeer peer;
+    bool sawSecondInsideFirst = false;
+    socket.setReceiver([&](const Datagram& datagram) {
+        received.push_back(datagram);
+        if (datagram.bytes == "first") {
+            // As a modal message box does.
+            peer.sendTo(socket.localPort(), "second");
+            sawSecondInsideFirst = QTest::qWaitFor([&] { return received.size() >= 2; }, kDeadlineMs);
+        }
+    });
+    peer.sendTo(socket.localPort(), "first");
+    ASSERT_TRUE(waitForReceived(2));
+    EXPECT_TRUE(sawSecondInsideFirst);
+    EXPECT_EQ(received[0].bytes, "first");
+    EXPECT_EQ(received[1].bytes, "second");
+}
+
+TEST_F(DatagramSocketTest, ManyDatagramsArriveInOrder)
+{
+    LoopbackPeer peer;
+    for (int i = 0; i < 100; ++i) {
+        peer.sendTo(socket.localPort(), QByteArray::number(i));
+    }
+    ASSERT_TRUE(waitForReceived(100));
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_EQ(received[static_cast<std::size_t>(i)].bytes, std::to_string(i));
+    }
+}
+
+TEST_F(DatagramSocketTest, ClosedSocketNeitherSendsNorDelivers)
+{
+    LoopbackPeer peer;
+    const auto port = socket.localPort();
+    socket.close();
+    socket.send("127.0.0.1", peer.port(), "x", nullptr);
+    peer.sendTo(port, "y");
+    QTest::qWait(200);
+    EXPECT_TRUE(received.empty());
+    EXPECT_FALSE(peer.hasPending());
+}
+
+} // namespace
+} // namespace tarvex
