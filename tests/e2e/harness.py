@@ -314,6 +314,9 @@ class Launcher:
                 self._pid = self.process.pid
             else:
                 def child():
+                    # A wrapper that execs the launcher keeps its process id.
+                    if os.path.realpath(f"/proc/{self.process.pid}/exe") == os.path.realpath(self.executable):
+                        return self.process.pid
                     path = f"/proc/{self.process.pid}/task/{self.process.pid}/children"
                     with open(path) as f:
                         pids = f.read().split()

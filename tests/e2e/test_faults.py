@@ -1,6 +1,7 @@
 """What the launcher does when files and settings go wrong under it."""
 import os
 import shutil
+import time
 
 import pytest
 
@@ -83,3 +84,39 @@ def test_settings_that_cannot_be_saved_are_reported_once_and_the_launcher_works(
     launcher.menu("File", "Exit")
     assert launcher.wait_exit(10) == 0
     assert read_settings(str(config)) == {}
+
+
+def test_window_stays_responsive_while_a_host_name_takes_seconds_to_resolve(start_launcher, tmp_path):
+    import slow_dns
+    from harness import UdpPeer
+
+    if not slow_dns.available():
+        pytest.skip("needs root for a private mount namespace and port 53")
+    names = slow_dns.SlowNameServer(delay=3.0, directory=str(tmp_path))
+    server = UdpPeer()
+    try:
+        # The update host's name is slow too: the window must not wait for it.
+        launcher = start_launcher(wrapper=names.wrapper(), env={"TARVEX_UPDATE_HOST": "updates.slow.test"})
+        address = f"game.slow.test:{server.port}"
+        launcher.type_in_server_box(address)
+        wait_for(lambda: launcher.combo_text() == address, what="the typed address")
+        launcher.press_button("Update")
+        wait_for(lambda: any(b"game" in q for _, q in names.queries), what="the lookup to start")
+        asked = time.monotonic()
+
+        # Meanwhile the player can open a window and type.
+        launcher.press_button("Add Server")
+        launcher.wait_window("AddServer", timeout=2)
+        assert time.monotonic() - asked < 2.5, "the window froze during the lookup"
+        launcher.close_window("AddServer")
+
+        data, sender = server.receive(timeout=10)
+        assert data == b"\xff\xff\xff\xffstatus"
+        assert time.monotonic() - asked >= 2.9
+        server.send(b"\xff\xff\xff\xffn\\hostname\\Slow\\map\\dm2\n\x00", sender)
+        lines = launcher.wait_result_lines(lambda lines: len(lines) == 6, what="the status lines")
+        # The round trip counts from the press of Update, lookup included.
+        assert int(lines[5].split(": ")[1]) >= 2900, lines
+    finally:
+        server.close()
+        names.close()
