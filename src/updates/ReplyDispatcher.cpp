@@ -12,6 +12,7 @@ namespace tarvex {
 namespace {
 
 constexpr const char* kUpdateQuery = "Updates?";
+constexpr std::uint32_t kWebsiteQuietMs = 10000;
 
 bool sameIgnoringCase(std::string_view text, std::string_view lowerKeyword)
 {
@@ -115,9 +116,16 @@ void ReplyDispatcher::showNotice(const std::string& message)
 void ReplyDispatcher::openWebsite(const std::string& address)
 {
     const auto url = trimmed(address);
-    if (isWebAddress(url)) {
-        m_form.platform().urls.open(std::string(url));
+    if (!isWebAddress(url)) {
+        return;
     }
+    const std::uint32_t now = m_form.platform().ticks.ticks();
+    // Unsigned difference: right across a wrap of the tick counter.
+    if (m_lastWebsiteTicks && now - *m_lastWebsiteTicks < kWebsiteQuietMs) {
+        return;
+    }
+    m_lastWebsiteTicks = now;
+    m_form.platform().urls.open(std::string(url));
 }
 
 } // namespace tarvex

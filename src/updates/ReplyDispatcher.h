@@ -2,6 +2,8 @@
 
 #include "updates/UpdateHost.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tarvex {
@@ -24,7 +26,9 @@ public:
     // the wait. While a notice's box is open, further "msgbox" notices are
     // dropped, so a flood never stacks boxes. A "website" notice opens its
     // address only when it is an http:// or https:// address; anything else is
-    // ignored without a word.
+    // ignored without a word, and so is every website notice within ten
+    // seconds of the last address opened: a flood must not open a browser
+    // tab per datagram.
     void Winsock1_DataArrival(const Datagram& datagram);
 
 private:
@@ -33,6 +37,7 @@ private:
 
     Form1& m_form;
     bool m_noticeOpen = false;
+    std::optional<std::uint32_t> m_lastWebsiteTicks;
 };
 
 } // namespace tarvex

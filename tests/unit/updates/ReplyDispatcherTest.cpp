@@ -57,6 +57,7 @@ TEST_F(ReplyDispatcherTest, KeywordDecidesWhatADatagramIs)
         fake.messages.shown.clear();
         fake.urls.opened.clear();
         window().lines.clear();
+        fake.ticks.advance(10000);
         arrive(c.bytes);
         const std::string kind = c.kind;
         EXPECT_EQ(fake.messages.shown.size(), kind == "box" ? 1u : 0u) << c.bytes;
@@ -110,6 +111,7 @@ TEST_F(ReplyDispatcherTest, OnlyPlainWebAddressesAreOpened)
     };
     for (const auto& c : cases) {
         fake.urls.opened.clear();
+        fake.ticks.advance(10000);
         arrive(c.bytes);
         if (c.opened == nullptr) {
             EXPECT_THAT(fake.urls.opened, IsEmpty()) << c.bytes;
@@ -120,6 +122,21 @@ TEST_F(ReplyDispatcherTest, OnlyPlainWebAddressesAreOpened)
     EXPECT_THAT(fake.messages.shown, IsEmpty());
     EXPECT_THAT(fake.processes.started, IsEmpty());
     EXPECT_THAT(window().lines, IsEmpty());
+}
+
+TEST_F(ReplyDispatcherTest, AFloodOfWebsiteNoticesOpensOneAddressEveryTenSeconds)
+{
+    fake.ticks.now = 0xFFFFF000u; // the quiet time holds across a counter wrap too
+    for (int i = 0; i < 1000; ++i) {
+        arrive("website http://flood.example/" + std::to_string(i));
+        fake.ticks.advance(5);
+    }
+    EXPECT_THAT(fake.urls.opened, ElementsAre("http://flood.example/0"));
+    // A refused address does not restart the quiet time...
+    fake.ticks.advance(10000 - 5000);
+    arrive("website file:///etc/passwd");
+    arrive("website http://next.example/");
+    EXPECT_THAT(fake.urls.opened, ElementsAre("http://flood.example/0", "http://next.example/"));
 }
 
 TEST_F(ReplyDispatcherTest, AnyDatagramEndsTheWaitEvenAnEmptyOne)
