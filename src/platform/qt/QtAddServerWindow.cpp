@@ -1,5 +1,6 @@
 #include "platform/qt/QtAddServerWindow.h"
 
+#include "platform/qt/QtControls.h"
 #include "platform/qt/QtText.h"
 
 #include <QKeyEvent>
@@ -13,14 +14,6 @@ namespace {
 
 constexpr int kEnter = 13;
 
-QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QRect geometry)
-{
-    auto* label = new QLabel(QString::fromLatin1(caption), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    return label;
-}
-
 QLineEdit* makeField(QWidget* parent, const char* name, const char* accessibleName, QRect geometry)
 {
     auto* field = new QLineEdit(parent);
@@ -28,17 +21,6 @@ QLineEdit* makeField(QWidget* parent, const char* name, const char* accessibleNa
     field->setAccessibleName(QString::fromLatin1(accessibleName));
     field->setGeometry(geometry);
     return field;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, QRect geometry)
-{
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    // Neither button is the default: Enter goes through Form_KeyPress.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/qt/QtEditPathsWindow.h"
 
 #include "platform/qt/QtFileSystem.h"
+#include "platform/qt/QtControls.h"
 #include "platform/qt/QtText.h"
 
 #include <QLabel>
@@ -10,26 +11,6 @@
 namespace tarvex {
 
 namespace {
-
-QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QRect geometry)
-{
-    auto* label = new QLabel(QString::fromLatin1(caption), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label->setGeometry(geometry);
-    return label;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, QRect geometry)
-{
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    // No default button: Enter in a box must not press Done.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
 
 // Path boxes hold file names, which travel as the system's path bytes so that
 // a name the 8-bit character set cannot spell still finds its file.
@@ -44,8 +25,8 @@ QtEditPathsWindow::QtEditPathsWindow(EditPathsEvents& events)
     : QtSecondaryWindow("editpaths", "Edit Paths", 6255, 1440, [&events] { events.Form_Unload(); })
     , m_events(events)
 {
-    makeLabel(this, "Label1", "Path", twipsRect(120, 0, 3015, 255));
-    makeLabel(this, "Label2", "Cmd Line Params", twipsRect(3360, 0, 1455, 255));
+    makeLabel(this, "Label1", "Path", twipsRect(120, 0, 3015, 255), Qt::AlignHCenter | Qt::AlignTop);
+    makeLabel(this, "Label2", "Cmd Line Params", twipsRect(3360, 0, 1455, 255), Qt::AlignHCenter | Qt::AlignTop);
 
     struct Box
     {

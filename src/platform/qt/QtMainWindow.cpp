@@ -1,5 +1,6 @@
 #include "platform/qt/QtMainWindow.h"
 
+#include "platform/qt/QtControls.h"
 #include "platform/qt/QtText.h"
 
 #include <QButtonGroup>
@@ -12,19 +13,6 @@
 #include <QRadioButton>
 
 namespace tarvex {
-
-namespace {
-
-QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, QRect geometry)
-{
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
 
 QtMainWindow::QtMainWindow(MainWindowEvents& events)
     : m_events(events)

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QRect>
+#include <Qt>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace tarvex {
+
+// The launcher's windows place every control by hand, at the position its
+// layout gives, under the name the rest of the program knows it by.
+
+// A push button that is never a default button: Enter is the window's own
+// business, not the focused button's.
+QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, QRect geometry);
+
+QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QRect geometry,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+
+} // namespace tarvex
