@@ -125,14 +125,11 @@ void Form1::mnuExit_Click()
     }
 }
 
-std::string Form1::serverListPath() const
-{
-    return locateServerList(m_platform.files).writePath;
-}
-
 void Form1::LoadServers()
 {
-    const auto path = locateServerList(m_platform.files).readPath;
+    // Decided once, so that the list is saved where this run said it would be.
+    m_serverListLocation = locateServerList(m_platform.files);
+    const auto& path = m_serverListLocation.readPath;
     const auto file = m_platform.files.readFile(path);
     if (file.status == FileRead::Status::Missing) {
         return;
@@ -156,11 +153,11 @@ void Form1::LoadServers()
 
 void Form1::SaveServers()
 {
-    const auto path = serverListPath();
+    const auto& path = m_serverListLocation.writePath;
     const auto bytes = serverlistfile::serialize(m_servers);
     if (m_serverListUnreadable) {
         if (!bytes.empty()) {
-            m_platform.messages.show("The server list " + path +
+            m_platform.messages.show("The server list " + m_serverListLocation.readPath +
                                          " could not be read at start-up, so it was left as it was. "
                                          "The servers of this session were not saved.",
                                      kLauncherTitle);

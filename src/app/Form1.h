@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ServerListLocation.h"
 #include "help/help.h"
 #include "help/secret.h"
 #include "launch/editpaths.h"
@@ -71,7 +72,6 @@ public:
     StatusQuery& query() { return m_query; }
 
 private:
-    std::string serverListPath() const;
 
     Platform& m_platform;
     UpdateHost m_updateHost;
@@ -79,6 +79,7 @@ private:
 
     std::vector<std::string> m_servers;
     std::string m_serverBoxText; // kept for the time after the window closed
+    ServerListLocation m_serverListLocation;
     bool m_serverListUnreadable = false;
 
     StatusQuery m_query;
