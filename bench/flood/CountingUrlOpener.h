@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/UrlOpener.h"
+
+namespace tarvex::bench {
+
+// Counts the addresses the launcher asks to open and opens none: a flood of
+// "website" notices must not start thousands of browsers on this machine.
+class CountingUrlOpener final : public UrlOpener
+{
+public:
+    void open(const std::string&) override { ++m_opened; }
+    long opened() const { return m_opened; }
+
+private:
+    long m_opened = 0;
+};
+
+} // namespace tarvex::bench

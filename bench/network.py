@@ -1,0 +1,303 @@
+#!/usr/bin/env python3
+"""Ping accuracy and status time-out of the real launcher, with qstat's ping
+from the same responder beside it.
+
+The responder is a process of its own on 127.0.0.1 (no interpreter lock shared
+with the observer) that answers the status query after a set delay, held to a
+busy-waited deadline, and records the kernel's receive time of every query.
+
+Ping: the launcher's "Ping:" line for replies held 0, 50 and 250 ms, read over
+the accessibility bus; quakestat -qws against the same responder.
+Time-out: from the kernel's receive time of the query at the silent responder
+to the first repaint of the result list, seen as an X DAMAGE event on the main
+window inside the list's rectangle; the list is then read to check it says
+"No response from server...". The same observation on answered queries (reply
+sent to list repainted) bounds the observation latency.
+
+Usage: bench/network.py [--runs N] [--build DIR] [--json FILE]
+"""
+import argparse
+import json
+import multiprocessing
+import os
+import select
+import socket
+import statistics
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(HERE)
+
+QUERY_PREFIX = b"\xff\xff\xff\xffstatus"
+NO_RESPONSE = ["No response from server..."]
+DELAYS_MS = (0, 50, 250)
+SO_TIMESTAMPNS = getattr(socket, "SO_TIMESTAMPNS", 35)
+
+
+def status_reply(hostname):
+    """What a KTX server with two players sends, with our host name."""
+    return (b"\xff\xff\xff\xffn\\*gamedir\\ktx\\maxfps\\77\\maxclients\\24\\maxspectators\\8\\deathmatch\\3"
+            b"\\pm_ktjump\\1\\*version\\MVDSV 0.35\\*z_ext\\511\\hostname\\" + hostname.encode("latin-1")
+            + b"\\*qvm\\so\\*progs\\so\\ktxver\\1.42\\timelimit\\30\\map\\dm4\\status\\Standby\n"
+            b"1 0 0 999 \"Alice\" \"base\" 0 0\n2 0 0 999 \"Bob\" \"base\" 1 1\n\x00")
+
+
+def _responder(conn, deadline_s):
+    """Runs in its own process. Commands on conn: ("delay", seconds or None
+    for silence), ("stop",). Reports ("query", received, sent or None) per
+    query, times in seconds of the realtime clock."""
+    sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+    sock.setsockopt(socket.SOL_SOCKET, SO_TIMESTAMPNS, 1)
+    sock.bind(("127.0.0.1", 0))
+    conn.send(("port", sock.getsockname()[1]))
+    delay = None
+    answered = 0
+    end = time.monotonic() + deadline_s
+    while time.monotonic() < end:
+        ready, _, _ = select.select([sock, conn], [], [], 0.5)
+        if conn in ready:
+            command = conn.recv()
+            if command[0] == "stop":
+                break
+            delay = command[1]
+        if sock not in ready:
+            continue
+        data, ancillary, _, address = sock.recvmsg(65535, 64)
+        received = time.time()
+        for level, kind, payload in ancillary:
+            if level == socket.SOL_SOCKET and kind == SO_TIMESTAMPNS:
+                seconds, nanoseconds = struct.unpack("qq", payload[:16])
+                received = seconds + nanoseconds / 1e9
+        if not data.startswith(QUERY_PREFIX) or delay is None:
+            conn.send(("query", received, None))
+            continue
+        answered += 1
+        # Sleep most of the hold, then spin: a sleep alone can overshoot by a
+        # scheduler slice.
+        due = received + delay
+        while (left := due - time.time()) > 0.002:
+            time.sleep(left - 0.002)
+        reply = status_reply(f"Bench {answered}")
+        while time.time() < due:
+            pass
+        # Stamped before the send: on loopback the woken receiver may run
+        # before sendto returns.
+        sent = time.time()
+        sock.sendto(reply, address)
+        conn.send(("query", received, sent))
+    sock.close()
+
+
+class Responder:
+    def __init__(self, lifetime_s=900):
+        self.conn, child = multiprocessing.Pipe()
+        self.process = multiprocessing.Process(target=_responder, args=(child, lifetime_s), daemon=True)
+        self.process.start()
+        kind, self.port = self.conn.recv()
+        assert kind == "port"
+        self.answered = 0
+
+    def set_delay(self, seconds):
+        self.conn.send(("delay", seconds))
+
+    def next_query(self, timeout=5.0):
+        if not self.conn.poll(timeout):
+            raise TimeoutError("the responder saw no query")
+        _, received, sent = self.conn.recv()
+        if sent is not None:
+            self.answered += 1
+        return received, sent
+
+    def close(self):
+        self.conn.send(("stop",))
+        self.process.join(5)
+        if self.process.is_alive():
+            self.process.kill()
+
+
+class ListWatcher:
+    """X DAMAGE events of the launcher's main window, kept to those that touch
+    the result list's rectangle."""
+
+    def __init__(self, display_name, window_id, rect):
+        from Xlib import display
+        from Xlib.ext import damage
+        self.display = display.Display(display_name)
+        self.display.damage_query_version()
+        window = self.display.create_resource_object("window", window_id)
+        self.damage = window.damage_create(damage.DamageReportRawRectangles)
+        self.notify = self.display.extension_event.DamageNotify
+        self.rect = rect
+        self.display.sync()
+
+    def drain(self):
+        while self.display.pending_events():
+            self.display.next_event()
+
+    def next_list_repaint(self, timeout):
+        """Realtime seconds at which the next repaint inside the list was
+        seen, or None."""
+        x, y, w, h = self.rect
+        end = time.monotonic() + timeout
+        fd = self.display.fileno()
+        while time.monotonic() < end:
+            if not self.display.pending_events():
+                select.select([fd], [], [], max(0.0, end - time.monotonic()))
+                seen = time.time()
+                if not self.display.pending_events():
+                    continue
+            else:
+                seen = time.time()
+            event = self.display.next_event()
+            if event.type != self.notify:
+                continue
+            a = event.area
+            if a.x < x + w and x < a.x + a.width and a.y < y + h and y < a.y + a.height:
+                return seen
+        return None
+
+    def close(self):
+        self.display.damage_destroy(self.damage)
+        self.display.close()
+
+
+def qstat_ping(port):
+    out = subprocess.run(["quakestat", "-qws", f"127.0.0.1:{port}", "-raw", ",", "-retry", "1"],
+                         capture_output=True, text=True, timeout=30, check=True).stdout
+    fields = out.strip().splitlines()[0].split(",")
+    # QWS,address,name,map,max players,players,ping,retries
+    if len(fields) < 7 or not fields[2].startswith("Bench"):
+        raise RuntimeError(f"quakestat saw no reply: {out!r}")
+    return int(fields[6])
+
+
+def summary(values):
+    return {"median": statistics.median(values), "min": min(values), "max": max(values), "runs": len(values)}
+
+
+def measure_launcher(harness, runs, responder):
+    """Ping per delay and the time-out, all on one launcher."""
+    work = tempfile.mkdtemp(prefix="tarvex-network-")
+    launcher = harness.Launcher(work, servers_cfg=f"127.0.0.1:{responder.port}\r\n".encode())
+    launcher.start()
+    watcher = None
+    try:
+        launcher.receive_update_query()
+        title = "The Tarvex Game Launcher"
+        wid = harness.wait_for(lambda: launcher.window_id(title), what="the main window's X window")
+        import pyatspi
+        list_node = harness.find(launcher.main, "list", "Server status")
+        lx, ly, lw, lh = list_node.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+        watcher = ListWatcher(launcher.env["DISPLAY"], wid, (lx, ly, lw, lh))
+
+        def answered_query(delay_s):
+            """Presses Update; returns (shown ping, responder's hold in ms,
+            reply sent -> list repainted in ms)."""
+            responder.set_delay(delay_s)
+            expected = f"Hostname: Bench {responder.answered + 1}"
+            watcher.drain()
+            launcher.press_button("Update")
+            received, sent = responder.next_query()
+            repainted = watcher.next_list_repaint(5.0)
+            lines = launcher.wait_result_lines(lambda lines: len(lines) == 6 and lines[0] == expected,
+                                               what=expected)
+            ping = int(lines[5].split(": ", 1)[1])
+            return ping, (sent - received) * 1000, (repainted - sent) * 1000 if repainted else None
+
+        pings = {}
+        for delay in DELAYS_MS:
+            answered_query(delay / 1000)  # the first one of a kind warms caches
+            samples = [answered_query(delay / 1000) for _ in range(runs)]
+            pings[delay] = samples
+
+        timeouts = []
+        for _ in range(runs):
+            # An answered query first, so that the list really changes.
+            answered_query(0.0)
+            responder.set_delay(None)
+            watcher.drain()
+            launcher.press_button("Update")
+            received, _ = responder.next_query()
+            repainted = watcher.next_list_repaint(3.0)
+            if repainted is None:
+                raise RuntimeError("the result list was not repainted within 3 s of the query")
+            harness.wait_for(lambda: launcher.result_lines() == NO_RESPONSE, timeout=2,
+                             what="the time-out line")
+            timeouts.append((repainted - received) * 1000)
+        return pings, timeouts
+    finally:
+        if watcher:
+            watcher.close()
+        launcher.stop()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--runs", type=int, default=15)
+    parser.add_argument("--build", default=os.environ.get("TARVEX_BUILD_DIR", os.path.join(ROOT, "build")))
+    parser.add_argument("--json")
+    args = parser.parse_args()
+    if args.runs < 1 or args.runs > 200:
+        parser.error("--runs must be 1 to 200")
+
+    # The harness reads the build directory when it is imported.
+    os.environ["TARVEX_BUILD_DIR"] = os.path.abspath(args.build)
+    sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+    import harness
+
+    responder = Responder()
+    desktop = harness.Desktop()
+    try:
+        qstat = {}
+        for delay in DELAYS_MS:
+            responder.set_delay(delay / 1000)
+            qstat[delay] = [qstat_ping(responder.port) for _ in range(args.runs)]
+            for _ in range(args.runs):  # quakestat's own queries, drained
+                responder.next_query()
+        desktop.start()
+        pings, timeouts = measure_launcher(harness, args.runs, responder)
+    finally:
+        responder.close()
+        desktop.stop()
+
+    result = {"runs": args.runs, "ping": {}, "timeout_ms": summary(timeouts)}
+    print(f"Ping, medians of {args.runs} runs (ms); error = shown ping minus the reply's delay")
+    print(f"{'delay':>6} {'launcher':>9} {'max |err|':>10} {'qstat':>6} {'max |err|':>10} {'hold':>7}")
+    latencies = []
+    for delay in DELAYS_MS:
+        ours = [p for p, _, _ in pings[delay]]
+        holds = [h for _, h, _ in pings[delay]]
+        latencies += [lat for _, _, lat in pings[delay] if lat is not None]
+        theirs = qstat[delay]
+        entry = {
+            "launcher": summary(ours),
+            "launcher_max_error": max(abs(p - delay) for p in ours),
+            "qstat": summary(theirs),
+            "qstat_max_error": max(abs(p - delay) for p in theirs),
+            "responder_hold_ms": summary(holds),
+            "launcher_samples": ours,
+            "qstat_samples": theirs,
+            "observation_latency_samples_ms": [round(lat, 2) if lat is not None else None
+                                               for _, _, lat in pings[delay]],
+        }
+        result["ping"][str(delay)] = entry
+        print(f"{delay:6} {entry['launcher']['median']:9} {entry['launcher_max_error']:10} "
+              f"{entry['qstat']['median']:6} {entry['qstat_max_error']:10} {statistics.median(holds):7.3f}")
+    result["observation_latency_ms"] = summary(latencies)
+    result["timeout_samples_ms"] = [round(t, 2) for t in timeouts]
+    t = result["timeout_ms"]
+    print(f"Time-out, query received -> list repainted (ms): median {t['median']:.1f}, "
+          f"min {t['min']:.1f}, max {t['max']:.1f} over {t['runs']} runs")
+    o = result["observation_latency_ms"]
+    print(f"Observation: reply sent -> list repaint seen (ms): median {o['median']:.2f}, max {o['max']:.2f}")
+    if args.json:
+        with open(args.json, "w") as f:
+            json.dump(result, f, indent=2)
+
+
+if __name__ == "__main__":
+    main()
