@@ -127,9 +127,8 @@ void Form1::mnuExit_Click()
 
 void Form1::LoadServers()
 {
-    // Decided once, so that the list is saved where this run said it would be.
-    m_serverListLocation = locateServerList(m_platform.files);
-    const auto& path = m_serverListLocation.readPath;
+    const auto path = locateServerList(m_platform.files).readPath;
+    m_serverListReadPath = path;
     const auto file = m_platform.files.readFile(path);
     if (file.status == FileRead::Status::Missing) {
         return;
@@ -153,11 +152,13 @@ void Form1::LoadServers()
 
 void Form1::SaveServers()
 {
-    const auto& path = m_serverListLocation.writePath;
+    // Decided now: a directory that became read-only during the run still
+    // gets the list saved somewhere the player can find it.
+    const auto path = locateServerList(m_platform.files).writePath;
     const auto bytes = serverlistfile::serialize(m_servers);
     if (m_serverListUnreadable) {
         if (!bytes.empty()) {
-            m_platform.messages.show("The server list " + m_serverListLocation.readPath +
+            m_platform.messages.show("The server list " + m_serverListReadPath +
                                          " could not be read at start-up, so it was left as it was. "
                                          "The servers of this session were not saved.",
                                      kLauncherTitle);

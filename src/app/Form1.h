@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/ServerListLocation.h"
 #include "help/help.h"
 #include "help/secret.h"
 #include "launch/editpaths.h"
@@ -79,7 +78,7 @@ private:
 
     std::vector<std::string> m_servers;
     std::string m_serverBoxText; // kept for the time after the window closed
-    ServerListLocation m_serverListLocation;
+    std::string m_serverListReadPath;
     bool m_serverListUnreadable = false;
 
     StatusQuery m_query;
