@@ -187,5 +187,28 @@ TEST_F(DatagramSocketTest, ClosedSocketNeitherSendsNorDelivers)
     EXPECT_FALSE(peer.hasPending());
 }
 
+TEST_F(DatagramSocketTest, AFloodLeavesTheEventLoopTurnsBetweenDatagrams)
+{
+    // A zero-interval timer runs once per turn of the event loop; if a burst
+    // were read and handed over in one go, every datagram would see the same
+    // turn.
+    int turns = 0;
+    QTimer turn;
+    QObject::connect(&turn, &QTimer::timeout, [&] { ++turns; });
+    std::vector<int> turnAtDelivery;
+    socket.setReceiver([&](const Datagram&) { turnAtDelivery.push_back(turns); });
+
+    LoopbackPeer peer;
+    // Small enough for the kernel's receive buffer to hold all at once.
+    constexpr int kBurst = 150;
+    for (int i = 0; i < kBurst; ++i) {
+        peer.sendTo(socket.localPort(), QByteArray::number(i));
+    }
+    turn.start(0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return turnAtDelivery.size() >= static_cast<std::size_t>(kBurst); },
+                                kDeadlineMs));
+    EXPECT_GT(turnAtDelivery.back(), turnAtDelivery.front());
+}
+
 } // namespace
 } // namespace tarvex

@@ -87,7 +87,22 @@ void QtDatagramSocket::readPending()
     // not raise readyRead again while its handler is still on the stack, so
     // delivering from here would hold back every later datagram, status
     // replies included, until the box closed.
+    int read = 0;
     while (m_socket.hasPendingDatagrams()) {
+        if (read++ == kBatch) {
+            // More to come: read on after the event loop has had a turn.
+            if (!m_readScheduled) {
+                m_readScheduled = true;
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        m_readScheduled = false;
+                        readPending();
+                    },
+                    Qt::QueuedConnection);
+            }
+            break;
+        }
         const QNetworkDatagram received = m_socket.receiveDatagram();
         if (!received.isValid()) {
             break;
@@ -121,7 +136,7 @@ void QtDatagramSocket::scheduleDelivery()
 void QtDatagramSocket::deliverQueued()
 {
     m_deliveryScheduled = false;
-    while (!m_queue.empty() && !m_closed && m_receiver) {
+    for (int delivered = 0; delivered < kBatch && !m_queue.empty() && !m_closed && m_receiver; ++delivered) {
         const Datagram datagram = std::move(m_queue.front());
         m_queue.pop_front();
         m_queuedBytes -= datagram.bytes.size();
@@ -134,7 +149,9 @@ void QtDatagramSocket::deliverQueued()
     if (m_closed || !m_receiver) {
         m_queue.clear();
         m_queuedBytes = 0;
+        return;
     }
+    scheduleDelivery();
 }
 
 } // namespace tarvex

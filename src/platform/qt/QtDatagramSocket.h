@@ -15,6 +15,9 @@ public:
     // Bytes of datagrams read but not yet handed to the receiver; beyond
     // this a flood is dropped, as a full receive buffer would drop it.
     static constexpr std::size_t kMaxQueuedBytes = 4 * 1024 * 1024;
+    // Datagrams read, or handed over, in one go before the event loop gets a
+    // turn: a flood must not starve the timer and the window.
+    static constexpr int kBatch = 64;
 
     QtDatagramSocket();
 
@@ -39,6 +42,7 @@ private:
     std::deque<Datagram> m_queue;
     std::size_t m_queuedBytes = 0;
     bool m_deliveryScheduled = false;
+    bool m_readScheduled = false;
     bool m_closed = false;
 };
 
