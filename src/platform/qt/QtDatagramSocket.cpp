@@ -14,6 +14,16 @@ QtDatagramSocket::QtDatagramSocket()
     // arrives at, the one port the system picked.
     m_socket.bind(QHostAddress::AnyIPv4, 0);
     connect(&m_socket, &QUdpSocket::readyRead, this, &QtDatagramSocket::readPending);
+    // After a flood has been read in batches, Qt's read notification has been
+    // seen to stay off with datagrams waiting; look for them now and then
+    // rather than go deaf.
+    m_readCheck.setInterval(100);
+    connect(&m_readCheck, &QTimer::timeout, this, [this] {
+        if (!m_closed && m_socket.hasPendingDatagrams()) {
+            readPending();
+        }
+    });
+    m_readCheck.start();
 }
 
 void QtDatagramSocket::setReceiver(Receiver receiver)
@@ -49,6 +59,7 @@ void QtDatagramSocket::send(const std::string& host, std::uint16_t port, const s
 void QtDatagramSocket::close()
 {
     m_closed = true;
+    m_readCheck.stop();
     m_receiver = nullptr;
     m_queue.clear();
     m_queuedBytes = 0;

@@ -3,6 +3,7 @@
 #include "platform/DatagramSocket.h"
 
 #include <QObject>
+#include <QTimer>
 #include <QUdpSocket>
 
 #include <deque>
@@ -43,6 +44,7 @@ private:
     std::size_t m_queuedBytes = 0;
     bool m_deliveryScheduled = false;
     bool m_readScheduled = false;
+    QTimer m_readCheck;
     bool m_closed = false;
 };
 
