@@ -32,7 +32,15 @@ std::string QtSettingsStore::save(const std::string& application, const std::str
                                   const std::string& key, const std::string& value)
 {
     QSettings store(QSettings::IniFormat, QSettings::UserScope, fromLatin1(application));
-    store.setValue(keyPath(section, key), fromLatin1(value));
+    const QString path = keyPath(section, key);
+    const QString text = fromLatin1(value);
+    const QVariant stored = store.value(path);
+    if (stored.typeId() == QMetaType::QString && stored.toString() == text && store.status() == QSettings::NoError) {
+        // Already kept: rewriting and syncing the file at every start costs
+        // a disk flush for nothing.
+        return {};
+    }
+    store.setValue(path, text);
     store.sync();
     // A FormatError only says the old file was garbage; sync() has replaced
     // it with a sound one all the same.
