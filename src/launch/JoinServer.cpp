@@ -3,13 +3,9 @@
 #include "app/Form1.h"
 #include "app/Settings.h"
 #include "launch/CommandLine.h"
+#include "serverlist/ServerAddress.h"
 
 namespace tarvex {
-
-bool looksLikeServerAddress(const std::string& address)
-{
-    return address.find(':') != std::string::npos && address.find('.') != std::string::npos;
-}
 
 void joinServer(Form1& form)
 {

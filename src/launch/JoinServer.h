@@ -1,14 +1,8 @@
 #pragma once
 
-#include <string>
-
 namespace tarvex {
 
 class Form1;
-
-// An address passes when it holds at least one "." and at least one ":",
-// anywhere and in any order.
-bool looksLikeServerAddress(const std::string& address);
 
 // "Join Server": checks the address in the server box and the chosen
 // client's file, minimises the main window and starts the client with its

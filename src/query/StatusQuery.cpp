@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "query/Fields.h"
 #include "query/PortText.h"
+#include "serverlist/ServerAddress.h"
 
 #include <algorithm>
 
@@ -25,7 +26,7 @@ void StatusQuery::Command2_Click()
         messages.show("You must select a server first from the drop-down box.", kLauncherTitle);
         return;
     }
-    if (entry.find('.') == std::string::npos || entry.find(':') == std::string::npos) {
+    if (!looksLikeServerAddress(entry)) {
         messages.show("Invalid Server Address", kLauncherTitle);
         return;
     }
