@@ -71,7 +71,6 @@ public:
     StatusQuery& query() { return m_query; }
 
 private:
-
     Platform& m_platform;
     UpdateHost m_updateHost;
     MainWindowView* m_view = nullptr;

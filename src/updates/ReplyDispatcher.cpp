@@ -82,12 +82,11 @@ void ReplyDispatcher::Winsock1_DataArrival(const Datagram& datagram)
     }
     // Non-empty, so field 1 exists: the text before the first space, or all of it.
     const std::string firstWord = GetWords(text, 1, " ");
-    const std::string rest = text.substr(firstWord.size());
-
+    // The rest starts at the space after the first word (empty without one).
     if (sameIgnoringCase(firstWord, "msgbox")) {
-        showNotice(rest);
+        showNotice(text.substr(firstWord.size()));
     } else if (sameIgnoringCase(firstWord, "website")) {
-        openWebsite(rest);
+        openWebsite(text.substr(firstWord.size()));
     } else {
         std::string income = text;
         std::replace(income.begin(), income.end(), '\n', '\\');

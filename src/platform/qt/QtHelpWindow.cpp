@@ -1,5 +1,6 @@
 #include "platform/qt/QtHelpWindow.h"
 
+#include "platform/qt/QtControls.h"
 #include "platform/qt/QtText.h"
 
 #include <QKeyEvent>
@@ -24,7 +25,6 @@ QtHelpWindow::QtHelpWindow(HelpEvents& events)
     , m_background(QStringLiteral(":/tarvex/help.gif"))
 {
     setFocusPolicy(Qt::StrongFocus);
-    setFont(classicFont(8.0));
 
     addLabel("Label6", QStringLiteral("Tarvex Game Launcher"), twipsRect(0, 120, 4455, 255),
              Qt::AlignHCenter);
@@ -50,10 +50,8 @@ QtHelpWindow::QtHelpWindow(HelpEvents& events)
 
 QLabel* QtHelpWindow::addLabel(const char* name, const QString& caption, QRect geometry, Qt::Alignment alignment)
 {
-    auto* label = new QLabel(caption, this);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    label->setAlignment(alignment | Qt::AlignTop);
+    auto* label = makeLabel(this, name, "", geometry, alignment | Qt::AlignTop);
+    label->setText(caption);
     label->setTextFormat(Qt::PlainText);
     label->setFocusPolicy(Qt::NoFocus);
     // Transparent: the picture shows through around the text.

@@ -41,7 +41,6 @@ QtSecretWindow::QtSecretWindow(SecretEvents& events)
     : QtSecondaryWindow("secret", "You found a secret!", 4680, 2760, [&events] { events.Form_Unload(); })
     , m_events(events)
 {
-    setFont(classicFont(8.0));
     for (const auto& line : kCredits) {
         auto* label = new QLabel(QString::fromLatin1(line.text), this);
         label->setObjectName(QString::fromLatin1(line.name));

@@ -34,14 +34,6 @@ inline QRect twipsRect(int left, int top, int width, int height)
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
-// The layouts were drawn for an 8-point dialog font; a larger desktop
-// default would cut captions off.
-inline void useLayoutFont(QWidget* window)
-{
-    QFont font = window->font();
-    font.setPointSizeF(8.0);
-    window->setFont(font);
-}
 
 // For windows laid out for "MS Sans Serif": where it is missing, the faces
 // named after it have close widths, so captions still fit their labels.
@@ -53,6 +45,13 @@ inline QFont classicFont(qreal pointSize)
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     return font;
+}
+
+// The layouts were drawn for an 8-point dialog font; a larger desktop
+// default would cut captions off.
+inline void useLayoutFont(QWidget* window)
+{
+    window->setFont(classicFont(8.0));
 }
 
 } // namespace tarvex
