@@ -2,44 +2,6 @@
 
 namespace tarvex {
 
-namespace {
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// The C runtime reads 2n backslashes before a quote as n backslashes and a
-// quote that opens or closes a group, and 2n+1 as n backslashes and a literal
-// quote; backslashes elsewhere are literal.
-std::string quoteWindowsArgument(const std::string& argument)
-{
-    if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos) {
-        return argument;
-    }
-    std::string quoted = "\"";
-    std::size_t backslashes = 0;
-    for (const char c : argument) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        if (c == '"') {
-            quoted.append(backslashes * 2 + 1, '\\');
-        } else {
-            quoted.append(backslashes, '\\');
-        }
-        backslashes = 0;
-        quoted += c;
-    }
-    // The closing quote must not be escaped by trailing backslashes.
-    quoted.append(backslashes * 2, '\\');
-    quoted += '"';
-    return quoted;
-}
-
-} // namespace
-
 std::string clientCommandLine(const std::string& path, const std::string& parameters,
                               const std::string& address)
 {
@@ -51,18 +13,40 @@ std::vector<std::string> splitWords(const std::string& text)
     std::vector<std::string> words;
     std::string word;
     bool inWord = false;
-    char quote = 0;
-    for (const char c : text) {
-        if (quote != 0) {
-            if (c == quote) {
-                quote = 0;
-            } else {
-                word += c;
-            }
-        } else if (c == '"' || c == '\'') {
-            quote = c;
+    bool quoted = false;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t backslashes = 0;
+        while (i < text.size() && text[i] == '\\') {
+            ++backslashes;
+            ++i;
+        }
+        if (backslashes > 0) {
             inWord = true;
-        } else if (isBlank(c)) {
+            const bool beforeQuote = i < text.size() && text[i] == '"';
+            word.append(beforeQuote ? backslashes / 2 : backslashes, '\\');
+            if (!beforeQuote) {
+                continue;
+            }
+            if (backslashes % 2 == 1) {
+                word += '"';
+                ++i;
+                continue;
+            }
+        }
+        if (i == text.size()) {
+            break;
+        }
+        const char c = text[i++];
+        if (c == '"') {
+            inWord = true;
+            if (quoted && i < text.size() && text[i] == '"') {
+                word += '"';
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
+        } else if ((c == ' ' || c == '\t') && !quoted) {
             if (inWord) {
                 words.push_back(std::move(word));
                 word.clear();
@@ -79,28 +63,17 @@ std::vector<std::string> splitWords(const std::string& text)
     return words;
 }
 
-ClientCommand clientCommand(const std::string& path, const std::string& parameters,
-                            const std::string& address)
+ProcessCommand clientCommand(const std::string& path, const std::string& parameters,
+                             const std::string& address)
 {
-    ClientCommand command;
-    command.commandLine = clientCommandLine(path, parameters, address);
+    ProcessCommand command;
     command.program = path;
     command.arguments = splitWords(parameters);
     command.arguments.push_back("+connect");
     command.arguments.push_back(address);
+    // A Windows file name cannot hold a quote, so quoting the path needs no escapes.
+    command.commandLine = clientCommandLine("\"" + path + "\"", parameters, address);
     return command;
-}
-
-std::string windowsCommandLine(const std::string& program, const std::vector<std::string>& arguments)
-{
-    // The program name is read up to the closing quote with no escapes, and
-    // a Windows file name cannot hold a quote.
-    std::string line = "\"" + program + "\"";
-    for (const auto& argument : arguments) {
-        line += ' ';
-        line += quoteWindowsArgument(argument);
-    }
-    return line;
 }
 
 } // namespace tarvex

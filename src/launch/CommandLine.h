@@ -1,19 +1,11 @@
 #pragma once
 
+#include "platform/ProcessStarter.h"
+
 #include <string>
 #include <vector>
 
 namespace tarvex {
-
-// What Join Server starts: the command line as one text, for showing to the
-// player, and the same request as a program and its argument vector, which is
-// what the platform is given. Nothing goes through a shell.
-struct ClientCommand
-{
-    std::string commandLine;
-    std::string program;
-    std::vector<std::string> arguments;
-};
 
 // The client's command line: the path, " ", the parameters, " +connect ",
 // then the address, each exactly as stored or typed. Nothing is trimmed or
@@ -21,22 +13,21 @@ struct ClientCommand
 std::string clientCommandLine(const std::string& path, const std::string& parameters,
                               const std::string& address);
 
-// Splits parameters into words as a shell does, without expanding anything:
-// blanks (space, tab, CR, LF) separate words; single or double quotes group
-// words and are removed, and a quote of the other kind inside them is an
-// ordinary character; a quoted empty text is an empty word. Backslashes are
-// ordinary characters, so Windows paths survive. A quote left open runs to
-// the end of the text.
+// Splits parameters into words as the clients' C runtime splits its command
+// line on Windows, so every platform hands the client the same words: spaces
+// and tabs separate words; double quotes group and are removed, and inside a
+// group "" is one literal quote; 2n backslashes before a quote are n
+// backslashes and the quote groups, 2n+1 are n backslashes and a literal
+// quote; backslashes anywhere else and apostrophes are ordinary characters,
+// so "O'Brien" and "C:\Games\" stay whole. A group left open runs to the end.
 std::vector<std::string> splitWords(const std::string& text);
 
-// program = the path exactly as stored (spaces and all), arguments = the
-// parameters' words, "+connect", the address as one argument.
-ClientCommand clientCommand(const std::string& path, const std::string& parameters,
-                            const std::string& address);
-
-// A Windows command line that the C runtime's argument parser turns back
-// into exactly this program and these arguments: the program is always
-// quoted, an argument only when it is empty or holds blanks or quotes.
-std::string windowsCommandLine(const std::string& program, const std::vector<std::string>& arguments);
+// program = the path exactly as stored (spaces and all); arguments = the
+// parameters' words, "+connect", the address as one argument; commandLine =
+// the client command line with only the path quoted, since Windows takes the
+// program's name up to the first blank otherwise. The parameters are not
+// quoted again: the client reads them as the player wrote them.
+ProcessCommand clientCommand(const std::string& path, const std::string& parameters,
+                             const std::string& address);
 
 } // namespace tarvex

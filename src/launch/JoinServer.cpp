@@ -27,13 +27,14 @@ void joinServer(Form1& form)
     }
 
     form.minimise();
-    const auto command = clientCommand(path, settings::read(platform.settings, parametersKey), address);
-    const std::string failure = platform.processes.start(command.program, command.arguments, WindowState::Maximised);
+    const std::string parameters = settings::read(platform.settings, parametersKey);
+    const auto command = clientCommand(path, parameters, address);
+    const std::string failure = platform.processes.start(command, WindowState::Maximised);
     if (!failure.empty()) {
         // The player is left with no client and a minimised launcher otherwise.
         form.restore();
         platform.messages.show("The client " + path + " could not be started: " + failure +
-                                   "\n\nCommand line: " + command.commandLine,
+                                   "\n\nCommand line: " + clientCommandLine(path, parameters, address),
                                kLauncherTitle);
     }
 }

@@ -84,7 +84,7 @@ def test_client_chosen_in_edit_paths_is_started_with_its_parameters_and_the_addr
     assert text_of(gl_path) == default_gl
     assert text_of(regular_path) == client
 
-    edit_box(launcher, window, "Regular client parameters", '-nosound +name "Big Joe"')
+    edit_box(launcher, window, "Regular client parameters", "-nosound +name \"Big Joe\" +set team O'Brien")
     launcher.press_button("Done", window)
     wait_for(lambda: launcher.window("Edit Paths") is None, what="Edit Paths to close")
     settings = read_settings(launcher.config_home)
@@ -94,7 +94,7 @@ def test_client_chosen_in_edit_paths_is_started_with_its_parameters_and_the_addr
     launcher.menu("File", "Advanced", "Edit Paths")
     window = launcher.wait_window("Edit Paths")
     assert [text_of(box) for box in find_all(window, "text")] == \
-        [client, default_gl, '-nosound +name "Big Joe"', ""]
+        [client, default_gl, "-nosound +name \"Big Joe\" +set team O'Brien", ""]
     launcher.press_button("Cancel", window)
     wait_for(lambda: launcher.window("Edit Paths") is None, what="Edit Paths to close")
 
@@ -104,7 +104,7 @@ def test_client_chosen_in_edit_paths_is_started_with_its_parameters_and_the_addr
     launcher.press_button("Join Server")
 
     argv = wait_for(lambda: os.path.exists(record) and read_record(record), what="the client's record")
-    assert argv == [client, "-nosound", "+name", "Big Joe", "+connect", "127.0.0.1:27500"]
+    assert argv == [client, "-nosound", "+name", "Big Joe", "+set", "team", "O'Brien", "+connect", "127.0.0.1:27500"]
     wait_for(lambda: launcher.minimised(), what="the main window to minimise")
     assert launcher.no_alert()
     assert launcher.running()

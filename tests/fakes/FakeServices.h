@@ -188,20 +188,17 @@ public:
     int writeCount = 0;
 };
 
-struct StartedProcess
+struct StartedProcess : ProcessCommand
 {
-    std::string program;
-    std::vector<std::string> arguments;
     WindowState state;
 };
 
 class FakeProcessStarter final : public ProcessStarter
 {
 public:
-    std::string start(const std::string& program, const std::vector<std::string>& arguments,
-                      WindowState state) override
+    std::string start(const ProcessCommand& command, WindowState state) override
     {
-        started.push_back({program, arguments, state});
+        started.push_back({command, state});
         return failure;
     }
     std::vector<StartedProcess> started;

@@ -7,8 +7,6 @@
 #include <QProcess>
 
 #ifdef Q_OS_WIN
-#include "launch/CommandLine.h"
-
 #include <QDir>
 #include <qt_windows.h>
 #endif
@@ -37,17 +35,16 @@ std::string precheck(const QFileInfo& file)
 
 } // namespace
 
-std::string QtProcessStarter::start(const std::string& program, const std::vector<std::string>& arguments,
-                                    WindowState state)
+std::string QtProcessStarter::start(const ProcessCommand& command, WindowState state)
 {
-    const QFileInfo file(fromPathBytes(program));
+    const QFileInfo file(fromPathBytes(command.program));
     const std::string problem = precheck(file);
     if (!problem.empty()) {
         return problem;
     }
 
     QStringList list;
-    for (const auto& argument : arguments) {
+    for (const auto& argument : command.arguments) {
         list.append(fromLatin1(argument));
     }
     QProcess process;
@@ -57,15 +54,10 @@ std::string QtProcessStarter::start(const std::string& program, const std::vecto
     process.setArguments(list);
 
 #ifdef Q_OS_WIN
-    // The client receives one command line and splits it itself, so it is
-    // built here with the C runtime's quoting rules: the stored path quoted,
-    // then each argument. Both buffers must outlive startDetached().
-    std::vector<std::string> utf8Arguments;
-    for (const auto& argument : list) {
-        utf8Arguments.push_back(argument.toStdString());
-    }
-    QString commandLine =
-        QString::fromStdString(windowsCommandLine(fromPathBytes(program).toStdString(), utf8Arguments));
+    // The client receives one command line and splits it itself, so it gets
+    // the line as built, not one Qt would quote again from the arguments.
+    // Both buffers must outlive startDetached().
+    QString commandLine = fromPathBytes(command.commandLine);
     const QString applicationName = QDir::toNativeSeparators(file.absoluteFilePath());
     process.setCreateProcessArgumentsModifier([&](QProcess::CreateProcessArguments* call) {
         call->applicationName = reinterpret_cast<const wchar_t*>(applicationName.utf16());

@@ -7,8 +7,7 @@ namespace tarvex {
 class QtProcessStarter final : public ProcessStarter
 {
 public:
-    std::string start(const std::string& program, const std::vector<std::string>& arguments,
-                      WindowState state) override;
+    std::string start(const ProcessCommand& command, WindowState state) override;
 };
 
 } // namespace tarvex

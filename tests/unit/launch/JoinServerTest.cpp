@@ -131,6 +131,7 @@ TEST_F(JoinServerTest, SuccessfulJoinMinimisesAndStartsTheClientMaximisedWithout
     ASSERT_EQ(fake.processes.started.size(), 1u);
     EXPECT_EQ(fake.processes.started[0].program, "/home/me/My Games/qf client");
     EXPECT_THAT(fake.processes.started[0].arguments, ElementsAre("+connect", "qw.example.com:27500"));
+    EXPECT_EQ(fake.processes.started[0].commandLine, "\"/home/me/My Games/qf client\"  +connect qw.example.com:27500");
     EXPECT_EQ(fake.processes.started[0].state, WindowState::Maximised);
 
     // The launcher stays usable; a second press starts a second client.
