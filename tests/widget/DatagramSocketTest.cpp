@@ -1,4 +1,5 @@
 #include "platform/qt/QtDatagramSocket.h"
+#include "platform/qt/QtTickCounter.h"
 
 #include <QEventLoop>
 #include <QNetworkDatagram>
@@ -67,7 +68,8 @@ protected:
         return QTest::qWaitFor([&] { return received.size() >= count; }, kDeadlineMs);
     }
 
-    QtDatagramSocket socket;
+    QtTickCounter clock;
+    QtDatagramSocket socket{clock};
     std::vector<Datagram> received;
 };
 
@@ -88,6 +90,25 @@ TEST_F(DatagramSocketTest, ExchangesExactBytesWithTheSenderAddress)
     EXPECT_EQ(received[0].bytes, reply);
     EXPECT_EQ(received[0].fromIp, "127.0.0.1");
     EXPECT_EQ(received[0].fromPort, peer.port());
+}
+
+// A round trip ends when the reply is read, not when a busy window gets to it.
+TEST_F(DatagramSocketTest, ArrivalIsStampedWhenReadNotWhenHandedOver)
+{
+    std::vector<std::uint64_t> handedOverAt;
+    socket.setReceiver([&](const Datagram& datagram) {
+        handedOverAt.push_back(clock.microseconds());
+        received.push_back(datagram);
+        QTest::qSleep(60);
+    });
+    LoopbackPeer peer;
+    const auto sentAt = clock.microseconds();
+    peer.sendTo(socket.localPort(), "first");
+    peer.sendTo(socket.localPort(), "second");
+    ASSERT_TRUE(waitForReceived(2));
+    EXPECT_GE(received[0].arrivalMicros, sentAt);
+    EXPECT_LE(received[0].arrivalMicros, handedOverAt[0]);
+    EXPECT_LE(received[1].arrivalMicros + 50000, handedOverAt[1]);
 }
 
 TEST_F(DatagramSocketTest, LargestDatagramGoesBothWaysWhole)

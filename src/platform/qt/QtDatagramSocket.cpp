@@ -8,7 +8,8 @@
 
 namespace tarvex {
 
-QtDatagramSocket::QtDatagramSocket()
+QtDatagramSocket::QtDatagramSocket(const TickCounter& clock)
+    : m_clock(clock)
 {
     // Bound at once so that every datagram leaves from, and every reply
     // arrives at, the one port the system picked.
@@ -118,6 +119,7 @@ void QtDatagramSocket::readPending()
         if (!received.isValid()) {
             break;
         }
+        const std::uint64_t arrival = m_clock.microseconds();
         const QByteArray data = received.data();
         if (!m_receiver || m_closed || m_queuedBytes + static_cast<std::size_t>(data.size()) > kMaxQueuedBytes) {
             continue;
@@ -129,6 +131,7 @@ void QtDatagramSocket::readPending()
         datagram.fromIp = isIpv4 ? toLatin1(QHostAddress(ipv4).toString())
                                  : toLatin1(received.senderAddress().toString());
         datagram.fromPort = static_cast<std::uint16_t>(received.senderPort());
+        datagram.arrivalMicros = arrival;
         m_queuedBytes += datagram.bytes.size();
         m_queue.push_back(std::move(datagram));
     }
