@@ -1,5 +1,6 @@
 #include "platform/qt/QtDatagramSocket.h"
 
+#include "platform/qt/QtArrivalTime.h"
 #include "platform/qt/QtText.h"
 
 #include <QHostInfo>
@@ -14,6 +15,7 @@ QtDatagramSocket::QtDatagramSocket(const TickCounter& clock)
     // Bound at once so that every datagram leaves from, and every reply
     // arrives at, the one port the system picked.
     m_socket.bind(QHostAddress::AnyIPv4, 0);
+    enableArrivalTimes(m_socket.socketDescriptor());
     connect(&m_socket, &QUdpSocket::readyRead, this, &QtDatagramSocket::readPending);
     // After a flood has been read in batches, Qt's read notification has been
     // seen to stay off with datagrams waiting; look for them now and then
@@ -119,7 +121,9 @@ void QtDatagramSocket::readPending()
         if (!received.isValid()) {
             break;
         }
-        const std::uint64_t arrival = m_clock.microseconds();
+        const std::uint64_t readAt = m_clock.microseconds();
+        const auto age = lastArrivalAgeMicros(m_socket.socketDescriptor());
+        const std::uint64_t arrival = age && *age < readAt ? readAt - *age : readAt;
         const QByteArray data = received.data();
         if (!m_receiver || m_closed || m_queuedBytes + static_cast<std::size_t>(data.size()) > kMaxQueuedBytes) {
             continue;
