@@ -7,11 +7,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARVEX_PACKAGE_DIR:-$root/build-package}
 
 "$root/tools/deps.sh" package
-# Every hardening feature Debian knows, as its own packages are built; no
-# compiler ident, which lintian would otherwise find left in the binary.
+cd "$root"  # dpkg-buildflags maps this directory out of debug paths
+# Every hardening feature Debian knows, as its own packages are built.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVEX_BUILD_TESTS=OFF \
-    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS) -fno-ident" \
+    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 cmake --build "$build" --parallel "$(nproc)" >&2
 rm -f "$build"/*.deb
