@@ -84,7 +84,7 @@ TEST_F(DatagramSocketTest, ExchangesExactBytesWithTheSenderAddress)
     EXPECT_EQ(bytesOf(got->data()), query);
     EXPECT_EQ(got->senderPort(), socket.localPort());
 
-    const std::string reply("\xFF\xFF\xFF\xFFn\\hostname\\x\n\0\xE9", 21);
+    const std::string reply("\xFF\xFF\xFF\xFFn\\hostname\\x\n\0\xE9", 19);
     peer.sendTo(socket.localPort(), QByteArray(reply.data(), static_cast<qsizetype>(reply.size())));
     ASSERT_TRUE(waitForReceived(1));
     EXPECT_EQ(received[0].bytes, reply);

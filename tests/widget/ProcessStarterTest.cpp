@@ -84,7 +84,7 @@ TEST_F(ProcessStarterTest, FilesThatCannotRunGiveAReason)
         {folder.filePath(QStringLiteral("missing")), "does not exist"},
         {folder.filePath(QStringLiteral("adir")), "directory"},
         {writeScript(QStringLiteral("noexec"), recorder(), false), "not executable"},
-        {writeScript(QStringLiteral("garbage"), QByteArray("\x01\x02\x03 not a program", 19)), "could not run"},
+        {writeScript(QStringLiteral("garbage"), QByteArray("\x01\x02\x03 not a program", 17)), "could not run"},
         {writeScript(QStringLiteral("broken"), "#!/nonexistent/interpreter\n"), "could not run"},
     };
     for (const auto& c : cases) {
