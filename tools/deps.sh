@@ -12,13 +12,20 @@ test_packages=(strace libgtest-dev libgmock-dev googletest xvfb xauth x11-utils 
 # the package test checks the result with lintian, appstreamcli and man.
 package_packages=(dpkg-dev file lintian appstream desktop-file-utils man-db)
 bench_packages=(libbenchmark-dev imagemagick procps)
+# libFuzzer and its sanitizer runtimes come with clang; the checks of the house
+# style with clang-format and clang-tidy.
+fuzz_packages=(clang libclang-rt-14-dev)
+lint_packages=(clang-format clang-tidy)
 
 wanted=()
 for step in "$@"; do
     case "$step" in
         build) wanted+=("${build_packages[@]}") ;;
         package) wanted+=("${build_packages[@]}" "${package_packages[@]}") ;;
-        test) wanted+=("${build_packages[@]}" "${test_packages[@]}" "${package_packages[@]}") ;;
+        test) wanted+=("${build_packages[@]}" "${test_packages[@]}" "${package_packages[@]}" "${fuzz_packages[@]}"
+                       "${lint_packages[@]}") ;;
+        fuzz) wanted+=("${build_packages[@]}" "${fuzz_packages[@]}") ;;
+        lint) wanted+=("${lint_packages[@]}") ;;
         bench) wanted+=("${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
         *) echo "deps.sh: unknown step '$step'" >&2; exit 2 ;;
     esac

@@ -3,21 +3,42 @@
 # UndefinedBehaviorSanitizer on) and runs each for SECONDS (default 60),
 # growing the corpus in fuzz/corpus/<target>. Crashes land in build-fuzz/crashes.
 # Usage: tools/fuzz.sh [SECONDS] [TARGET...]
+#        tools/fuzz.sh --check SECONDS   each target from a copy of its corpus,
+#        which is left as it is; exits non-zero when a target finds a crash
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+check=false
+if [ "${1:-}" = --check ]; then
+    check=true
+    shift
+fi
 seconds=${1:-60}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(server_list datagram)
 
-"$root/tools/deps.sh" build
-command -v clang++ >/dev/null || { sudo=(); [ "$(id -u)" -ne 0 ] && sudo=(sudo);
-    "${sudo[@]}" apt-get install -y -qq clang libclang-rt-14-dev >&2; }
+"$root/tools/deps.sh" fuzz
 build=$root/build-fuzz
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTARVEX_BUILD_GUI=OFF -DTARVEX_BUILD_TESTS=OFF -DTARVEX_SANITIZE=ON -DTARVEX_BUILD_FUZZ=ON >/dev/null
+cmake --preset fuzz -S "$root" >/dev/null
 cmake --build "$build" >/dev/null
 mkdir -p "$build/crashes"
+if $check; then
+    status=0
+    for target in "${targets[@]}"; do
+        work=$(mktemp -d)
+        cp -r "$root/fuzz/corpus/$target/." "$work/" 2>/dev/null || true
+        if "$build/fuzz_$target" "$work" -max_total_time="$seconds" -max_len=65507 \
+                -artifact_prefix="$build/crashes/$target-" >"$build/$target.log" 2>&1; then
+            echo "fuzz_$target: no crash in ${seconds}s"
+        else
+            echo "fuzz_$target: FAILED, see $build/$target.log and $build/crashes/"
+            grep -E "^==[0-9]+==ERROR|^SUMMARY" "$build/$target.log" | head -n 5
+            status=1
+        fi
+        rm -rf "$work"
+    done
+    exit $status
+fi
 for target in "${targets[@]}"; do
     corpus=$root/fuzz/corpus/$target
     mkdir -p "$corpus"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds a Release tree in build-package/ (or
 # $TARVEX_PACKAGE_DIR) with Debian's hardening flags, and makes the Debian
-# package there with cpack. Prints the package's path.
+# package there with cpack. Prints the package's path. Arguments go to cmake.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARVEX_PACKAGE_DIR:-$root/build-package}
@@ -12,7 +12,7 @@ cd "$root"  # dpkg-buildflags maps this directory out of debug paths
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVEX_BUILD_TESTS=OFF \
     -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" "$@" >/dev/null
 cmake --build "$build" --parallel "$(nproc)" >&2
 rm -f "$build"/*.deb
 (cd "$build" && cpack >&2)

@@ -1,61 +1,91 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: unit and widget tests
-# (ctest, offscreen), the Debian package of tools/package.sh, and end-to-end
-# tests (the real executable under an Xvfb and D-Bus session of their own;
-# they also install, start and purge the package). Ends with "N passed, N
-# failed"; exits non-zero on any failure.
+# Installs what is missing, builds, and runs every test:
+#   - the house checks: clang-format, the include directions, clang-tidy;
+#   - unit and widget tests (ctest, offscreen) built with AddressSanitizer and
+#     UndefinedBehaviorSanitizer, warnings as errors;
+#   - the Debian package of tools/package.sh, whose Release build is also what
+#     the end-to-end tests run: the real executable under an Xvfb and D-Bus
+#     session of their own, against real servers on 127.0.0.1; they also
+#     install, start and purge the package;
+#   - each fuzz target for 30 seconds from its corpus.
+# Ends with "N passed, N failed"; exits non-zero on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${TARVEX_BUILD_DIR:-$root/build}
-export TARVEX_BUILD_DIR=$build
+sanitized=$root/build-sanitize
+export TARVEX_PACKAGE_DIR=${TARVEX_PACKAGE_DIR:-$root/build-package}
 
 "$root/tools/deps.sh" test || exit 1
-"$root/tools/build.sh" -DTARVEX_BUILD_TESTS=ON || { echo "0 passed, 1 failed"; exit 1; }
 
 reports=$(mktemp -d)
-trap 'rm -rf "$reports"' EXIT
+background=()
+cleanup() {
+    for pid in "${background[@]}"; do
+        kill "$pid" 2>/dev/null
+    done
+    rm -rf "$reports"
+}
+trap cleanup EXIT
 
-echo "== unit and widget tests"
-(cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" \
-    --output-junit "$reports/ctest.xml")
-ctest_status=$?
+# A step that is not a test runner of its own counts as one test case.
+record() {  # NAME STATUS LOG
+    local failure=""
+    if [ "$2" -ne 0 ]; then
+        failure='<failure message="failed"/>'
+        echo "-- $1 failed:"
+        tail -n 40 "$3"
+    fi
+    printf '<testsuite name="%s"><testcase classname="checks" name="%s">%s</testcase></testsuite>\n' \
+        "$1" "$1" "$failure" >"$reports/$1.xml"
+}
 
-echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-sanitized=${build}-sanitize
-if TARVEX_BUILD_DIR=$sanitized "$root/tools/build.sh" -DTARVEX_BUILD_GUI=OFF -DTARVEX_SANITIZE=ON \
-        -DCMAKE_BUILD_TYPE=Debug; then
-    (cd "$sanitized" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-        ctest --output-on-failure --parallel "$(nproc)" --output-junit "$reports/sanitize.xml")
-    sanitize_status=$?
+echo "== house checks"
+"$root/tools/lint.sh" format >"$reports/format.log" 2>&1
+record clang-format $? "$reports/format.log"
+
+echo "== unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+if (cd "$root" && cmake --preset sanitize >/dev/null && cmake --build --preset sanitize --parallel "$(nproc)"); then
+    (cd "$sanitized" && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        ctest --output-on-failure --parallel "$(nproc)" --output-junit "$reports/ctest.xml")
+    ctest_status=$?
 else
-    sanitize_status=1
+    ctest_status=1
 fi
 
+# clang-tidy and the fuzzers take CPU, not the screen: they run behind the
+# end-to-end tests at the lowest priority.
+nice -n 19 "$root/tools/lint.sh" tidy "$sanitized" >"$reports/tidy.log" 2>&1 &
+tidy_pid=$!
+background+=("$tidy_pid")
+
 echo "== Debian package"
-export TARVEX_PACKAGE_DIR=${TARVEX_PACKAGE_DIR:-$root/build-package}
-if "$root/tools/package.sh" >"$reports/package.log" 2>&1; then
+if "$root/tools/package.sh" -DTARVEX_WERROR=ON >"$reports/package.log" 2>&1; then
     package_status=0
-    failure=""
 else
     package_status=1
-    failure='<failure message="tools/package.sh failed"/>'
-    tail -n 40 "$reports/package.log"
     # No stale package for the end-to-end tests to install.
     rm -f "$TARVEX_PACKAGE_DIR"/*.deb
 fi
-printf '<testsuite name="package"><testcase classname="package" name="tools/package.sh">%s</testcase></testsuite>\n' \
-    "$failure" >"$reports/package.xml"
+record package $package_status "$reports/package.log"
+
+nice -n 19 "$root/tools/fuzz.sh" --check 30 >"$reports/fuzz.log" 2>&1 &
+fuzz_pid=$!
+background+=("$fuzz_pid")
 
 echo "== end-to-end tests"
 # The Debian python3 has the accessibility bindings; a python3 earlier on PATH may not.
-(cd "$root" && /usr/bin/python3 -m pytest tests/e2e -q -p no:cacheprovider -W ignore::DeprecationWarning \
-    --junitxml="$reports/e2e.xml")
+(cd "$root" && TARVEX_BUILD_DIR=$TARVEX_PACKAGE_DIR /usr/bin/python3 -m pytest tests/e2e -q -p no:cacheprovider \
+    -W ignore::DeprecationWarning --junitxml="$reports/e2e.xml")
 e2e_status=$?
 
-/usr/bin/python3 "$root/tools/summarise-junit.py" "$reports/ctest.xml" "$reports/sanitize.xml" \
-    "$reports/package.xml" "$reports/e2e.xml"
+wait "$tidy_pid"
+record clang-tidy $? "$reports/tidy.log"
+wait "$fuzz_pid"
+record fuzz $? "$reports/fuzz.log"
+cat "$reports/fuzz.log"
+background=()
+
+/usr/bin/python3 "$root/tools/summarise-junit.py" "$reports"/{clang-format,ctest,package,e2e,clang-tidy,fuzz}.xml
 summary_status=$?
-if [ $ctest_status -ne 0 ] || [ $sanitize_status -ne 0 ] || [ $package_status -ne 0 ] || [ $e2e_status -ne 0 ] \
-        || [ $summary_status -ne 0 ]; then
+if [ $ctest_status -ne 0 ] || [ $package_status -ne 0 ] || [ $e2e_status -ne 0 ] || [ $summary_status -ne 0 ]; then
     exit 1
 fi
