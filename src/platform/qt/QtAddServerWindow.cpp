@@ -12,8 +12,6 @@ namespace tarvex {
 
 namespace {
 
-constexpr int kEnter = 13;
-
 QLineEdit* makeField(QWidget* parent, const char* name, const char* accessibleName, QRect geometry)
 {
     auto* field = new QLineEdit(parent);
@@ -84,7 +82,7 @@ bool QtAddServerWindow::previewKey(QWidget* focused, QKeyEvent* event)
         if (focused == m_command2) {
             m_events.Command2_Click();
         } else {
-            m_events.Form_KeyPress(kEnter);
+            m_events.Form_KeyPress(kEnterKey);
         }
         return true;
     }

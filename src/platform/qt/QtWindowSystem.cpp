@@ -1,6 +1,7 @@
 #include "platform/qt/QtWindowSystem.h"
 
 #include "platform/qt/QtAddServerWindow.h"
+#include "platform/qt/QtControls.h"
 #include "platform/qt/QtEditPathsWindow.h"
 #include "platform/qt/QtHelpWindow.h"
 #include "platform/qt/QtMainWindow.h"
@@ -15,7 +16,7 @@ namespace tarvex {
 namespace {
 template <typename Window> Window& withIcon(Window* window)
 {
-    window->setWindowIcon(QIcon(QStringLiteral(":/tarvex/icon.png")));
+    window->setWindowIcon(launcherIcon());
     return *window;
 }
 } // namespace

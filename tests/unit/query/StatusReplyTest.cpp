@@ -1,4 +1,4 @@
-#include "query/Fields.h"
+#include "shared/Fields.h"
 #include "query/StatusReply.h"
 
 #include <gmock/gmock.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "query/FieldError.h"
+#include "shared/FieldError.h"
 
 #include <cstdint>
 #include <string>

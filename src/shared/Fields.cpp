@@ -1,4 +1,4 @@
-#include "query/Fields.h"
+#include "shared/Fields.h"
 
 #include <limits>
 

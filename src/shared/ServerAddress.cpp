@@ -1,4 +1,4 @@
-#include "serverlist/ServerAddress.h"
+#include "shared/ServerAddress.h"
 
 namespace tarvex {
 
