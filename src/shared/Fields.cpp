@@ -1,32 +1,37 @@
 #include "shared/Fields.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace tarvex {
 
-namespace {
-
-constexpr auto kMaxCount = std::numeric_limits<std::int16_t>::max();
-
-// Counts the fields without building them, stopping once the count no longer
-// fits so that a huge text is not scanned to its end for nothing.
-std::size_t countFields(std::string_view text, std::string_view separator, std::size_t limit)
+Fields::Fields(std::string_view text, std::string_view separator)
 {
     if (text.empty()) {
-        return 0;
+        return;
     }
     if (separator.empty()) {
-        return 1;
+        m_fields.push_back(text);
+        return;
     }
-    std::size_t count = 1;
-    for (auto at = text.find(separator); at != std::string_view::npos && count <= limit;
-         at = text.find(separator, at + separator.size())) {
-        ++count;
+    std::size_t start = 0;
+    if (separator.size() == 1) {
+        // Counted first so that a hostile datagram packed with separators
+        // costs one allocation, not a growing vector's many.
+        const char cut = separator[0];
+        m_fields.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), cut)) + 1);
+        for (auto at = text.find(cut); at != std::string_view::npos; at = text.find(cut, start)) {
+            m_fields.push_back(text.substr(start, at - start));
+            start = at + 1;
+        }
+    } else {
+        for (auto at = text.find(separator); at != std::string_view::npos; at = text.find(separator, start)) {
+            m_fields.push_back(text.substr(start, at - start));
+            start = at + separator.size();
+        }
     }
-    return count;
+    m_fields.push_back(text.substr(start));
 }
-
-} // namespace
 
 std::string GetWords(std::string_view foo, std::int16_t foof, std::string_view sepertator)
 {
@@ -55,28 +60,12 @@ std::string GetWords(std::string_view foo, std::int16_t foof, std::string_view s
     return std::string(foo.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
 }
 
-std::string GetWord(std::string_view foo, std::int16_t foof)
+std::int64_t TheCount(std::string_view foo)
 {
-    return GetWords(foo, foof, "\\");
-}
-
-std::int16_t TotalWords(std::string_view foo, std::string_view mofo)
-{
-    const auto count = countFields(foo, mofo, kMaxCount);
-    if (count > static_cast<std::size_t>(kMaxCount)) {
-        throw FieldError(FieldError::Kind::Overflow, "field count overflows");
+    if (foo.empty()) {
+        return -2;
     }
-    return static_cast<std::int16_t>(count);
-}
-
-std::int16_t TheCount(std::string_view foo)
-{
-    // Pieces minus 2 must stay within 32767, so at most 32769 pieces.
-    const auto pieces = countFields(foo, "\n", kMaxCount + 2);
-    if (pieces > static_cast<std::size_t>(kMaxCount) + 2) {
-        throw FieldError(FieldError::Kind::Overflow, "line count overflows");
-    }
-    return static_cast<std::int16_t>(static_cast<int>(pieces) - 2);
+    return static_cast<std::int64_t>(std::count(foo.begin(), foo.end(), '\n')) - 1;
 }
 
 } // namespace tarvex
