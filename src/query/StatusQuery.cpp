@@ -69,7 +69,7 @@ void StatusQuery::QueryServer(const std::string& host, const std::string& port)
     // a host name the round trip includes the name lookup.
     m_sendMicros = m_ticks.microseconds();
     m_sendticks = static_cast<std::uint32_t>(m_sendMicros / 1000);
-    m_socket.send(host, *portNumber, std::string(kStatusQuery, 10),
+    m_socket.send(host, *portNumber, std::string(kStatusQuery),
                   [this, query](const std::string& reason) { sendFailed(query, reason); });
 }
 

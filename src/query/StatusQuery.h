@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tarvex {
 
@@ -10,7 +11,7 @@ class MainWindow;
 class MessageBox;
 class TickCounter;
 
-inline constexpr const char* kStatusQuery = "\xFF\xFF\xFF\xFFstatus";
+inline constexpr std::string_view kStatusQuery("\xFF\xFF\xFF\xFFstatus", 10);
 inline constexpr const char* kNoResponse = "No response from server...";
 inline constexpr const char* kPleaseWait =
     "Please wait for a response from the current server before trying to ping another...";

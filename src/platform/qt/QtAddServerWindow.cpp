@@ -24,8 +24,7 @@ QLineEdit* makeField(QWidget* parent, const char* name, const char* accessibleNa
 } // namespace
 
 QtAddServerWindow::QtAddServerWindow(AddServerEvents& events)
-    : QtSecondaryWindow("AddServer", "AddServer", 2910, 1215, [&events] { events.Form_Unload(); })
-    , m_events(events)
+    : QtSecondaryWindowOf(events, "AddServer", "AddServer", 2910, 1215)
 {
     auto* label1 = makeLabel(this, "Label1", "IP:", twipsRect(240, 165, 495, 255));
     m_text1 = makeField(this, "Text1", "IP", twipsRect(840, 120, 1815, 285));
@@ -112,16 +111,6 @@ std::string QtAddServerWindow::text2() const
 void QtAddServerWindow::setText2(const std::string& text)
 {
     m_text2->setText(fromLatin1(text));
-}
-
-void QtAddServerWindow::show()
-{
-    QWidget::show();
-}
-
-void QtAddServerWindow::close()
-{
-    QWidget::close();
 }
 
 } // namespace tarvex

@@ -20,8 +20,7 @@ constexpr QRgb kLinkBlue = qRgb(0, 0, 255);
 } // namespace
 
 QtHelpWindow::QtHelpWindow(HelpEvents& events)
-    : QtSecondaryWindow("help", "How can I get help?", 4485, 2910, [&events] { events.Form_Unload(); })
-    , m_events(events)
+    : QtSecondaryWindowOf(events, "help", "How can I get help?", 4485, 2910)
     , m_background(QStringLiteral(":/tarvex/help.gif"))
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -92,16 +91,6 @@ void QtHelpWindow::setAddresses(const std::string& website, const std::string& i
     m_label5->setAccessibleName(fromLatin1(website));
     m_label2->setText(fromLatin1(ircHost));
     fitCaptions();
-}
-
-void QtHelpWindow::show()
-{
-    QWidget::show();
-}
-
-void QtHelpWindow::close()
-{
-    QWidget::close();
 }
 
 bool QtHelpWindow::event(QEvent* event)

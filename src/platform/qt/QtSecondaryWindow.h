@@ -22,4 +22,23 @@ private:
     bool m_unloaded = false;
 };
 
+// One of the launcher's secondary windows: the view's show() and close() and
+// the Form_Unload of its events, the same for every one of them.
+template <typename View, typename Events> class QtSecondaryWindowOf : public QtSecondaryWindow, public View
+{
+public:
+    QtSecondaryWindowOf(Events& events, const char* name, const char* title, int clientWidthTwips,
+                        int clientHeightTwips)
+        : QtSecondaryWindow(name, title, clientWidthTwips, clientHeightTwips, [&events] { events.Form_Unload(); })
+        , m_events(events)
+    {
+    }
+
+    void show() override { QWidget::show(); }
+    void close() override { QWidget::close(); }
+
+protected:
+    Events& m_events;
+};
+
 } // namespace tarvex

@@ -5,16 +5,10 @@
 
 namespace tarvex {
 
-class QtSecretWindow final : public QtSecondaryWindow, public SecretView
+class QtSecretWindow final : public QtSecondaryWindowOf<SecretView, SecretEvents>
 {
 public:
     explicit QtSecretWindow(SecretEvents& events);
-
-    void show() override;
-    void close() override;
-
-private:
-    SecretEvents& m_events;
 };
 
 } // namespace tarvex

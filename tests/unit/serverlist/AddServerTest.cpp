@@ -16,7 +16,6 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr const char* kListPath = "/games/tarvex/servers.cfg";
-const std::string kStatusQuery = "\xff\xff\xff\xffstatus";
 
 class AddServerTest : public ::testing::Test
 {
