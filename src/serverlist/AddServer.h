@@ -24,7 +24,6 @@ public:
               MessageBox& messages);
 
     void open();
-    bool isOpen() const { return m_dialog.isOpen(); }
 
     void Command1_Click() override;
     void Command2_Click() override;

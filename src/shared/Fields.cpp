@@ -1,7 +1,6 @@
 #include "shared/Fields.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace tarvex {
 
@@ -35,28 +34,18 @@ Fields::Fields(std::string_view text, std::string_view separator)
 
 std::string GetWords(std::string_view foo, std::int16_t foof, std::string_view sepertator)
 {
-    if (foof == std::numeric_limits<std::int16_t>::min()) {
-        throw FieldError(FieldError::Kind::Overflow, "field number overflows");
-    }
-    const int index = foof - 1;
-    if (index < 0 || foo.empty()) {
-        throw FieldError(FieldError::Kind::OutOfRange, "no such field");
-    }
-    if (sepertator.empty()) {
-        if (index != 0) {
-            throw FieldError(FieldError::Kind::OutOfRange, "no such field");
-        }
-        return std::string(foo);
+    if (foof < 1 || foo.empty() || (sepertator.empty() && foof > 1)) {
+        return {};
     }
     std::size_t start = 0;
-    for (int skipped = 0; skipped < index; ++skipped) {
+    for (int skipped = 1; skipped < foof; ++skipped) {
         const auto at = foo.find(sepertator, start);
         if (at == std::string_view::npos) {
-            throw FieldError(FieldError::Kind::OutOfRange, "no such field");
+            return {};
         }
         start = at + sepertator.size();
     }
-    const auto end = foo.find(sepertator, start);
+    const auto end = sepertator.empty() ? std::string_view::npos : foo.find(sepertator, start);
     return std::string(foo.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
 }
 

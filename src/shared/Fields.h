@@ -1,7 +1,5 @@
 #pragma once
 
-#include "shared/FieldError.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,10 +31,8 @@ private:
     std::vector<std::string_view> m_fields;
 };
 
-// Field foof of foo cut at sepertator; field numbers are signed 16-bit. Reads
-// only as far as that field. Throws FieldError OutOfRange when there is no
-// such field (every number on an empty text, 0 and below, past the last) and
-// Overflow for -32768.
+// Field foof of foo cut at sepertator, reading only as far as that field;
+// empty, like Fields, for 0 and below and past the last.
 std::string GetWords(std::string_view foo, std::int16_t foof, std::string_view sepertator);
 
 // Number of line-feed-separated pieces of foo minus 2: for a status reply, the

@@ -24,7 +24,7 @@ QLineEdit* makeField(QWidget* parent, const char* name, const char* accessibleNa
 } // namespace
 
 QtAddServerWindow::QtAddServerWindow(AddServerEvents& events)
-    : QtSecondaryWindowOf(events, "AddServer", "AddServer", 2910, 1215)
+    : QtSecondaryWindow(events, "AddServer", "AddServer", 2910, 1215)
 {
     auto* label1 = makeLabel(this, "Label1", "IP:", twipsRect(240, 165, 495, 255));
     m_text1 = makeField(this, "Text1", "IP", twipsRect(840, 120, 1815, 285));

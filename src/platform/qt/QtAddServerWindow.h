@@ -8,7 +8,7 @@ class QPushButton;
 
 namespace tarvex {
 
-class QtAddServerWindow final : public QtSecondaryWindowOf<AddServerView, AddServerEvents>
+class QtAddServerWindow final : public QtSecondaryWindow<AddServerView, AddServerEvents>
 {
 public:
     explicit QtAddServerWindow(AddServerEvents& events);

@@ -7,7 +7,7 @@ class QLineEdit;
 
 namespace tarvex {
 
-class QtEditPathsWindow final : public QtSecondaryWindowOf<EditPathsView, EditPathsEvents>
+class QtEditPathsWindow final : public QtSecondaryWindow<EditPathsView, EditPathsEvents>
 {
 public:
     explicit QtEditPathsWindow(EditPathsEvents& events);

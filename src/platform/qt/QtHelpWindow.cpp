@@ -20,7 +20,7 @@ constexpr QRgb kLinkBlue = qRgb(0, 0, 255);
 } // namespace
 
 QtHelpWindow::QtHelpWindow(HelpEvents& events)
-    : QtSecondaryWindowOf(events, "help", "How can I get help?", 4485, 2910)
+    : QtSecondaryWindow(events, "help", "How can I get help?", 4485, 2910)
     , m_background(QStringLiteral(":/tarvex/help.gif"))
 {
     setFocusPolicy(Qt::StrongFocus);

@@ -13,7 +13,7 @@ namespace tarvex {
 
 // The help window: its picture, the help labels and the website link. No
 // control takes the focus, so every typed character reaches the window.
-class QtHelpWindow final : public QtSecondaryWindowOf<HelpView, HelpEvents>
+class QtHelpWindow final : public QtSecondaryWindow<HelpView, HelpEvents>
 {
 public:
     explicit QtHelpWindow(HelpEvents& events);

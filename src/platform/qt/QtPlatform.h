@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/qt/QtControls.h"
 #include "platform/qt/QtDatagramSocket.h"
 #include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtFileSystem.h"
@@ -12,6 +13,9 @@
 #include "platform/qt/QtUrlOpener.h"
 #include "platform/qt/QtWindowSystem.h"
 
+#include <QApplication>
+#include <QIcon>
+
 namespace tarvex {
 
 // The ten Qt services, built in the order they need each other. Needs a
@@ -20,12 +24,15 @@ namespace tarvex {
 class QtPlatform
 {
 public:
-    QtPlatform();
+    QtPlatform() { QApplication::setWindowIcon(launcherIcon()); }
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
 
     // All of them, as the launcher takes them.
-    Platform platform();
+    Platform platform()
+    {
+        return Platform{windows, messages, socket, timer, ticks, settings, files, processes, fileDialog, urls};
+    }
 
     QtWindowSystem windows;
     QtMessageBox messages;

@@ -1,44 +1,46 @@
 #pragma once
 
-#include <QWidget>
+#include "platform/qt/QtText.h"
 
-#include <functional>
+#include <QCloseEvent>
+#include <QWidget>
 
 namespace tarvex {
 
-// A small top-level window without an owner that deletes itself when closed
-// and reports its unloading exactly once.
-class QtSecondaryWindow : public QWidget
+// One of the launcher's secondary windows: a small top-level window without
+// an owner that deletes itself when closed and reports its unloading exactly
+// once. The view's show() and close() are the same for every one of them.
+template <typename View, typename Events> class QtSecondaryWindow : public QWidget, public View
 {
 public:
-    QtSecondaryWindow(const char* name, const char* title, int clientWidthTwips,
-                      int clientHeightTwips, std::function<void()> onUnload);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    std::function<void()> m_onUnload;
-    bool m_unloaded = false;
-};
-
-// One of the launcher's secondary windows: the view's show() and close() and
-// the Form_Unload of its events, the same for every one of them.
-template <typename View, typename Events> class QtSecondaryWindowOf : public QtSecondaryWindow, public View
-{
-public:
-    QtSecondaryWindowOf(Events& events, const char* name, const char* title, int clientWidthTwips,
-                        int clientHeightTwips)
-        : QtSecondaryWindow(name, title, clientWidthTwips, clientHeightTwips, [&events] { events.Form_Unload(); })
-        , m_events(events)
+    QtSecondaryWindow(Events& events, const char* name, const char* title, int clientWidthTwips,
+                      int clientHeightTwips)
+        : m_events(events)
     {
+        setObjectName(QString::fromLatin1(name));
+        setWindowTitle(QString::fromLatin1(title));
+        setAttribute(Qt::WA_DeleteOnClose);
+        useLayoutFont(this);
+        setFixedSize(twips(clientWidthTwips), twips(clientHeightTwips));
     }
 
     void show() override { QWidget::show(); }
     void close() override { QWidget::close(); }
 
 protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        event->accept();
+        if (!m_unloaded) {
+            m_unloaded = true;
+            m_events.Form_Unload();
+        }
+    }
+
     Events& m_events;
+
+private:
+    bool m_unloaded = false;
 };
 
 } // namespace tarvex

@@ -5,7 +5,7 @@
 
 namespace tarvex {
 
-class QtSecretWindow final : public QtSecondaryWindowOf<SecretView, SecretEvents>
+class QtSecretWindow final : public QtSecondaryWindow<SecretView, SecretEvents>
 {
 public:
     explicit QtSecretWindow(SecretEvents& events);
