@@ -8,6 +8,14 @@
 
 namespace tarvex {
 
+namespace {
+
+struct ServerListLocation
+{
+    std::string readPath;
+    std::string writePath;
+};
+
 ServerListLocation locateServerList(const FileSystem& files)
 {
     const std::string beside = ProgramFilePath(files, kServerListFileName);
@@ -23,6 +31,8 @@ ServerListLocation locateServerList(const FileSystem& files)
     const std::string own = userDir + (userDir.back() == '/' ? "" : "/") + kServerListFileName;
     return {files.isFile(own) ? own : beside, own};
 }
+
+} // namespace
 
 ServerListStore::ServerListStore(FileSystem& files, MessageBox& messages)
     : m_files(files)

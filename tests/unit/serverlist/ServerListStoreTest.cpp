@@ -89,10 +89,13 @@ TEST_F(ServerListStoreTest, PathsAreJoinedWithOneSlash)
 {
     installReadOnly();
     files.userDir = "/data/";
-    EXPECT_EQ(locateServerList(files).writePath, "/data/servers.cfg");
+    ServerListStore(files, messages).save({"a.b:1"});
+    EXPECT_EQ(files.files["/data/servers.cfg"], "a.b:1\r\n");
+
     files.exeDir = "/opt/";
     files.readOnlyDirs = {"/opt/"};
-    EXPECT_EQ(locateServerList(files).readPath, "/opt/servers.cfg");
+    files.files = {{"/opt/servers.cfg", "c.d:2\r\n"}};
+    EXPECT_THAT(ServerListStore(files, messages).load(), ElementsAre("c.d:2"));
 }
 
 } // namespace
