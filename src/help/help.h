@@ -28,7 +28,6 @@ public:
     help(WindowSystem& windows, UrlOpener& urls, secret& credits);
 
     void open();
-    bool isOpen() const { return m_window.isOpen(); }
 
     // Adds every code but Enter to the key sum. The sum is 16 bits wide
     // and wraps around modulo 65536 instead of overflowing, so no amount of

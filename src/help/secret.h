@@ -14,7 +14,6 @@ public:
     explicit secret(WindowSystem& windows);
 
     void open();
-    bool isOpen() const { return m_window.isOpen(); }
 
     void Form_Unload() override;
 

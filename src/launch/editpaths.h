@@ -19,7 +19,6 @@ public:
     editpaths(WindowSystem& windows, SettingsStore& settings, FileDialog& fileDialog);
 
     void open();
-    bool isOpen() const { return m_dialog.isOpen(); }
 
     void Command1_Click() override; // "Browse..." for the regular client
     void Command2_Click() override; // "Browse..." for the GL client

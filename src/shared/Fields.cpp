@@ -13,21 +13,15 @@ Fields::Fields(std::string_view text, std::string_view separator)
         m_fields.push_back(text);
         return;
     }
-    std::size_t start = 0;
     if (separator.size() == 1) {
         // Counted first so that a hostile datagram packed with separators
         // costs one allocation, not a growing vector's many.
-        const char cut = separator[0];
-        m_fields.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), cut)) + 1);
-        for (auto at = text.find(cut); at != std::string_view::npos; at = text.find(cut, start)) {
-            m_fields.push_back(text.substr(start, at - start));
-            start = at + 1;
-        }
-    } else {
-        for (auto at = text.find(separator); at != std::string_view::npos; at = text.find(separator, start)) {
-            m_fields.push_back(text.substr(start, at - start));
-            start = at + separator.size();
-        }
+        m_fields.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), separator[0])) + 1);
+    }
+    std::size_t start = 0;
+    for (auto at = text.find(separator); at != std::string_view::npos; at = text.find(separator, start)) {
+        m_fields.push_back(text.substr(start, at - start));
+        start = at + separator.size();
     }
     m_fields.push_back(text.substr(start));
 }

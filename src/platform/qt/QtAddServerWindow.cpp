@@ -24,7 +24,7 @@ QLineEdit* makeField(QWidget* parent, const char* name, const char* accessibleNa
 } // namespace
 
 QtAddServerWindow::QtAddServerWindow(AddServerEvents& events)
-    : QtSecondaryWindow(events, "AddServer", "AddServer", 2910, 1215)
+    : QtWindow(events, "AddServer", "AddServer", 2910, 1215)
 {
     auto* label1 = makeLabel(this, "Label1", "IP:", twipsRect(240, 165, 495, 255));
     m_text1 = makeField(this, "Text1", "IP", twipsRect(840, 120, 1815, 285));
@@ -53,7 +53,7 @@ bool QtAddServerWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         return previewKey(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
     }
-    return QtSecondaryWindow::eventFilter(watched, event);
+    return QtWindow::eventFilter(watched, event);
 }
 
 void QtAddServerWindow::keyPressEvent(QKeyEvent* event)

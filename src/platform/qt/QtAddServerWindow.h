@@ -1,14 +1,14 @@
 #pragma once
 
 #include "platform/SecondaryWindowViews.h"
-#include "platform/qt/QtSecondaryWindow.h"
+#include "platform/qt/QtWindow.h"
 
 class QLineEdit;
 class QPushButton;
 
 namespace tarvex {
 
-class QtAddServerWindow final : public QtSecondaryWindow<AddServerView, AddServerEvents>
+class QtAddServerWindow final : public QtWindow<AddServerView, AddServerEvents>
 {
 public:
     explicit QtAddServerWindow(AddServerEvents& events);

@@ -22,7 +22,7 @@ bool isPathBox(int box)
 } // namespace
 
 QtEditPathsWindow::QtEditPathsWindow(EditPathsEvents& events)
-    : QtSecondaryWindow(events, "editpaths", "Edit Paths", 6255, 1440)
+    : QtWindow(events, "editpaths", "Edit Paths", 6255, 1440)
 {
     makeLabel(this, "Label1", "Path", twipsRect(120, 0, 3015, 255), Qt::AlignHCenter | Qt::AlignTop);
     makeLabel(this, "Label2", "Cmd Line Params", twipsRect(3360, 0, 1455, 255), Qt::AlignHCenter | Qt::AlignTop);

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "platform/SecondaryWindowViews.h"
-#include "platform/qt/QtSecondaryWindow.h"
+#include "platform/qt/QtWindow.h"
 
 class QLineEdit;
 
 namespace tarvex {
 
-class QtEditPathsWindow final : public QtSecondaryWindow<EditPathsView, EditPathsEvents>
+class QtEditPathsWindow final : public QtWindow<EditPathsView, EditPathsEvents>
 {
 public:
     explicit QtEditPathsWindow(EditPathsEvents& events);

@@ -20,7 +20,7 @@ constexpr QRgb kLinkBlue = qRgb(0, 0, 255);
 } // namespace
 
 QtHelpWindow::QtHelpWindow(HelpEvents& events)
-    : QtSecondaryWindow(events, "help", "How can I get help?", 4485, 2910)
+    : QtWindow(events, "help", "How can I get help?", 4485, 2910)
     , m_background(QStringLiteral(":/tarvex/help.gif"))
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -111,7 +111,7 @@ bool QtHelpWindow::event(QEvent* event)
             m_events.Form_KeyPress(code);
         }
     }
-    return QtSecondaryWindow::event(event);
+    return QtWindow::event(event);
 }
 
 bool QtHelpWindow::eventFilter(QObject* watched, QEvent* event)
@@ -124,7 +124,7 @@ bool QtHelpWindow::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    return QtSecondaryWindow::eventFilter(watched, event);
+    return QtWindow::eventFilter(watched, event);
 }
 
 void QtHelpWindow::paintEvent(QPaintEvent*)

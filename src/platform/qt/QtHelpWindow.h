@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/SecondaryWindowViews.h"
-#include "platform/qt/QtSecondaryWindow.h"
+#include "platform/qt/QtWindow.h"
 
 #include <QPixmap>
 
@@ -13,7 +13,7 @@ namespace tarvex {
 
 // The help window: its picture, the help labels and the website link. No
 // control takes the focus, so every typed character reaches the window.
-class QtHelpWindow final : public QtSecondaryWindow<HelpView, HelpEvents>
+class QtHelpWindow final : public QtWindow<HelpView, HelpEvents>
 {
 public:
     explicit QtHelpWindow(HelpEvents& events);

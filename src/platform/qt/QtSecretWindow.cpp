@@ -38,7 +38,7 @@ const CreditLine kCredits[] = {
 } // namespace
 
 QtSecretWindow::QtSecretWindow(SecretEvents& events)
-    : QtSecondaryWindow(events, "secret", "You found a secret!", 4680, 2760)
+    : QtWindow(events, "secret", "You found a secret!", 4680, 2760)
 {
     for (const auto& line : kCredits) {
         auto* label = new QLabel(QString::fromLatin1(line.text), this);

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "platform/SecondaryWindowViews.h"
-#include "platform/qt/QtSecondaryWindow.h"
+#include "platform/qt/QtWindow.h"
 
 namespace tarvex {
 
-class QtSecretWindow final : public QtSecondaryWindow<SecretView, SecretEvents>
+class QtSecretWindow final : public QtWindow<SecretView, SecretEvents>
 {
 public:
     explicit QtSecretWindow(SecretEvents& events);
