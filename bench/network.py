@@ -20,7 +20,7 @@ window inside the list's rectangle; the list is then read to check it says
 "No response from server...". The same observation on answered queries (reply
 sent to list repainted) bounds the observation latency.
 
-Usage: bench/network.py [--runs N] [--build DIR] [--json FILE]
+Usage, from the repository's root: python3 -m bench.network [--runs N] [--build DIR] [--json FILE]
 """
 import argparse
 import json
@@ -31,12 +31,12 @@ import socket
 import statistics
 import struct
 import subprocess
-import sys
 import tempfile
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-ROOT = os.path.dirname(HERE)
+from tools import harness
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 QUERY_PREFIX = b"\xff\xff\xff\xffstatus"
 NO_RESPONSE = ["No response from server..."]
@@ -217,10 +217,10 @@ def summary(values):
     return {"median": statistics.median(values), "min": min(values), "max": max(values), "runs": len(values)}
 
 
-def measure_launcher(harness, runs, responder):
+def measure_launcher(executable, runs, responder):
     """Ping per delay and the time-out, all on one launcher."""
     work = tempfile.mkdtemp(prefix="tarvex-network-")
-    launcher = harness.Launcher(work, servers_cfg=f"127.0.0.1:{responder.port}\r\n".encode())
+    launcher = harness.Launcher(work, executable, servers_cfg=f"127.0.0.1:{responder.port}\r\n".encode())
     launcher.start()
     watcher = None
     try:
@@ -282,11 +282,6 @@ def main():
     if args.runs < 1 or args.runs > 200:
         parser.error("--runs must be 1 to 200")
 
-    # The harness reads the build directory when it is imported.
-    os.environ["TARVEX_BUILD_DIR"] = os.path.abspath(args.build)
-    sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-    import harness
-
     responder = Responder()
     desktop = harness.Desktop()
     try:
@@ -300,7 +295,7 @@ def main():
                 received, sent = responder.next_query()
                 qstat[delay].append((reading, (sent - received) * 1000))
         desktop.start()
-        pings, timeouts = measure_launcher(harness, args.runs, responder)
+        pings, timeouts = measure_launcher(os.path.join(os.path.abspath(args.build), "play-tarvex"), args.runs, responder)
     finally:
         responder.close()
         desktop.stop()

@@ -19,23 +19,15 @@ results="$build/bench-results"
 rm -rf "$results"
 mkdir -p "$results"
 scratch=$(mktemp -d /tmp/tarvex-bench.XXXXXX)
-chmod 700 "$scratch"
-xvfb_pid=
-cleanup() {
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-    fi
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
+trap 'rm -rf "$scratch"' EXIT
+# The scripts and the harness (tools.harness) are modules of the repository.
+cd "$root"
 
 echo "== start-up ($runs runs)" >&2
-timeout 900 "$python" "$root/bench/startup.py" --runs "$runs" --build "$build" \
-    --json "$results/startup.json" >&2
+timeout 900 "$python" -m bench.startup --runs "$runs" --build "$build" --json "$results/startup.json" >&2
 
 echo "== ping and time-out ($runs runs)" >&2
-timeout 900 "$python" "$root/bench/network.py" --runs "$runs" --build "$build" \
-    --json "$results/network.json" >&2
+timeout 900 "$python" -m bench.network --runs "$runs" --build "$build" --json "$results/network.json" >&2
 
 echo "== status reply parsing (10 repetitions)" >&2
 timeout 600 "$build/bench-status-reply" --benchmark_repetitions=10 \
@@ -43,20 +35,12 @@ timeout 600 "$build/bench-status-reply" --benchmark_repetitions=10 \
     --benchmark_out="$results/parse.json" --benchmark_out_format=json >&2
 
 echo "== flood ($flood_runs runs)" >&2
-# An Xvfb of our own, so that every notice box is a real X window.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 200); do
-    [ -s "$scratch/display" ] && break
-    sleep 0.1
-done
-display=$(head -n1 "$scratch/display")
-[ -n "$display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+# On a desktop of its own, as the tests have, so that every notice box is a real X window.
 for i in $(seq 1 "$flood_runs"); do
     mkdir -p "$scratch/flood$i"
-    DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$scratch" \
-        XDG_CONFIG_HOME="$scratch/flood$i" XDG_DATA_HOME="$scratch/flood$i" \
-        timeout 180 "$build/bench-flood" --json "$results/flood$i.json" >/dev/null 2>"$scratch/flood$i.log" \
+    QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$scratch/flood$i" XDG_DATA_HOME="$scratch/flood$i" \
+        timeout 180 "$python" -m tools.harness.desktop "$build/bench-flood" --json "$results/flood$i.json" \
+        >/dev/null 2>"$scratch/flood$i.log" \
         || { echo "flood run $i failed:" >&2; cat "$scratch/flood$i.log" >&2; }
 done
 

@@ -4,7 +4,7 @@ moment, for the launcher and for a bare Qt window with the same controls.
 
 Runs each variant N times, alternating, under an Xvfb of its own (no window
 manager, no accessibility bus) and prints medians and ratios.
-Usage: bench/startup.py [--runs N] [--build DIR] [--json FILE]
+Usage, from the repository's root: python3 -m bench.startup [--runs N] [--build DIR] [--json FILE]
 """
 import argparse
 import json
@@ -13,16 +13,14 @@ import shutil
 import socket
 import statistics
 import subprocess
-import sys
 import tempfile
 import time
 
 from Xlib import X, display as xdisplay
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-ROOT = os.path.dirname(HERE)
-sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-import harness  # noqa: E402  (its Desktop starts Xvfb and D-Bus)
+from tools import harness
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 
 def rss_kib(pid):
@@ -67,6 +65,7 @@ def main():
     parser.add_argument("--build", default=os.environ.get("TARVEX_BUILD_DIR", os.path.join(ROOT, "build")))
     parser.add_argument("--json")
     args = parser.parse_args()
+    args.build = os.path.abspath(args.build)
 
     desktop = harness.Desktop()
     desktop.start()

@@ -3,7 +3,8 @@
 and D-Bus session of its own: the main window with a few servers, the help
 window, and the credits opened by typing the code into the help window.
 
-  /usr/bin/python3 tools/screenshots.py      (after a build; needs ImageMagick's import)
+  /usr/bin/python3 -m tools.screenshots      (from the repository's root after a build;
+                                               needs ImageMagick's import)
 
 Writes docs/screenshots/main-window.png, help-window.png and secret-window.png.
 """
@@ -12,10 +13,10 @@ import subprocess
 import sys
 import tempfile
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+from tools import harness
 
-import harness  # noqa: E402
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+EXECUTABLE = os.path.join(os.environ.get("TARVEX_BUILD_DIR", os.path.join(ROOT, "build")), "play-tarvex")
 
 OUT = os.path.join(ROOT, "docs", "screenshots")
 SERVERS = b"tarvex.example:27500\r\nctf.tarvex.example:27501\r\n"
@@ -42,15 +43,15 @@ def capture(launcher, title, path):
 
 
 def main():
-    if not os.path.exists(harness.EXECUTABLE):
-        sys.exit(f"{harness.EXECUTABLE} is missing: build first")
+    if not os.path.exists(EXECUTABLE):
+        sys.exit(f"{EXECUTABLE} is missing: build first")
     os.makedirs(OUT, exist_ok=True)
     desktop = harness.Desktop()
     desktop.start()
     launcher = None
     try:
         with tempfile.TemporaryDirectory(prefix="tarvex-shots-") as work:
-            launcher = harness.Launcher(work, servers_cfg=SERVERS)
+            launcher = harness.Launcher(work, EXECUTABLE, servers_cfg=SERVERS)
             launcher.start()
             capture(launcher, "The Tarvex Game Launcher", os.path.join(OUT, "main-window.png"))
 

@@ -1,5 +1,7 @@
 #include "StatusResponder.h"
 
+#include "query/StatusQuery.h"
+
 namespace tarvex::bench {
 
 StatusResponder::StatusResponder()
@@ -15,7 +17,7 @@ StatusResponder::~StatusResponder()
 
 void StatusResponder::run()
 {
-    const std::string query("\xFF\xFF\xFF\xFFstatus", 10);
+    const std::string query(kStatusQuery);
     const std::string reply = "\xFF\xFF\xFF\xFFn\\hostname\\After Flood\\map\\e1m1\n"
                               "1 0 0 999 \"Alice\" \"base\" 0 0\n";
     while (!m_stop) {

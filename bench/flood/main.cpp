@@ -15,16 +15,7 @@
 #include "StatusResponder.h"
 
 #include "app/Form1.h"
-#include "app/ReportingSettingsStore.h"
-#include "platform/qt/QtDatagramSocket.h"
-#include "platform/qt/QtFileDialog.h"
-#include "platform/qt/QtFileSystem.h"
-#include "platform/qt/QtMessageBox.h"
-#include "platform/qt/QtProcessStarter.h"
-#include "platform/qt/QtSettingsStore.h"
-#include "platform/qt/QtTickCounter.h"
-#include "platform/qt/QtTimer.h"
-#include "platform/qt/QtWindowSystem.h"
+#include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -146,21 +137,14 @@ int main(int argc, char* argv[])
         }
     }
 
-    tarvex::QtWindowSystem windows;
-    tarvex::QtMessageBox realMessages;
-    tarvex::bench::CountingMessageBox messages(realMessages, closeBoxAfterMs);
-    tarvex::QtTickCounter ticks;
-    tarvex::QtDatagramSocket realSocket(ticks);
-    tarvex::bench::CountingDatagramSocket socket(realSocket);
-    tarvex::QtTimer realTimer;
-    tarvex::bench::RecordingTimer timer(realTimer);
-    tarvex::QtSettingsStore settingsFile;
-    tarvex::ReportingSettingsStore settings(settingsFile, messages);
-    tarvex::QtFileSystem files;
-    tarvex::QtProcessStarter processes;
-    tarvex::QtFileDialog fileDialog;
+    // The real platform, with the services the run counts wrapped.
+    tarvex::QtPlatform qt;
+    tarvex::bench::CountingMessageBox messages(qt.messages, closeBoxAfterMs);
+    tarvex::bench::CountingDatagramSocket socket(qt.socket);
+    tarvex::bench::RecordingTimer timer(qt.timer);
     tarvex::bench::CountingUrlOpener urls;
-    tarvex::Platform platform{windows, messages, socket, timer, ticks, settings, files, processes, fileDialog, urls};
+    tarvex::Platform platform{qt.windows, messages, socket, timer, qt.ticks, qt.settings, qt.files, qt.processes,
+                              qt.fileDialog, urls};
 
     tarvex::bench::StatusResponder responder;
     tarvex::bench::FloodSender sender(datagrams, kSendTimeLimit);

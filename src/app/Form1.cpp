@@ -1,10 +1,8 @@
 #include "app/Form1.h"
 
-#include "app/ServerListLocation.h"
-#include "app/Settings.h"
 #include "launch/JoinServer.h"
-#include "serverlist/ServerListFile.h"
 #include "serverlist/ServerRemoval.h"
+#include "shared/Settings.h"
 
 #include <utility>
 
@@ -16,13 +14,15 @@ constexpr int kTimerIntervalMs = 100;
 
 Form1::Form1(Platform& platform, UpdateHost updateHost)
     : m_platform(platform)
+    , m_settings(platform.settings, platform.messages)
     , m_updateHost(std::move(updateHost))
-    , m_query(*this)
-    , m_dispatcher(*this)
-    , m_addServer(*this)
-    , m_editpaths(platform)
-    , m_secret(platform)
-    , m_help(platform, m_secret)
+    , m_serverList(platform.files, platform.messages)
+    , m_query(*this, platform.messages, platform.ticks, platform.socket)
+    , m_dispatcher(*this, m_query, platform.messages, platform.ticks, platform.socket, platform.urls)
+    , m_addServer(*this, m_query, m_serverList, platform.windows, platform.messages)
+    , m_editpaths(platform.windows, m_settings, platform.fileDialog)
+    , m_secret(platform.windows)
+    , m_help(platform.windows, platform.urls, m_secret)
 {
 }
 
@@ -34,7 +34,7 @@ Form1::~Form1()
 
 void Form1::Form_Load()
 {
-    auto& store = m_platform.settings;
+    auto& store = m_settings;
     m_view = &m_platform.windows.createMainWindow(*this);
 
     settings::applyClientChoiceDefault(store);
@@ -80,12 +80,12 @@ void Form1::Combo1_Change()
 
 void Form1::Option1_Click()
 {
-    settings::save(m_platform.settings, settings::kRegular, "yes");
+    settings::save(m_settings, settings::kRegular, "yes").ignore(); // reported by the store
 }
 
 void Form1::Option2_Click()
 {
-    settings::save(m_platform.settings, settings::kRegular, "no");
+    settings::save(m_settings, settings::kRegular, "no").ignore(); // reported by the store
 }
 
 void Form1::Command1_Click()
@@ -105,7 +105,7 @@ void Form1::Command3_Click()
 
 void Form1::Command4_Click()
 {
-    joinServer(*this);
+    joinServer(*this, m_settings, m_platform.files, m_platform.processes, m_platform.messages);
 }
 
 void Form1::mnuEdit_Click()
@@ -127,23 +127,8 @@ void Form1::mnuExit_Click()
 
 void Form1::LoadServers()
 {
-    const auto path = locateServerList(m_platform.files).readPath;
-    m_serverListReadPath = path;
-    const auto file = m_platform.files.readFile(path);
-    if (file.status == FileRead::Status::Missing) {
-        return;
-    }
-    if (file.status == FileRead::Status::Failed) {
-        // Keep the file for the player to rescue; SaveServers will not
-        // overwrite it without saying so.
-        m_serverListUnreadable = true;
-        m_platform.messages.show("The server list " + path + " could not be read (" + file.reason +
-                                     "). The launcher starts with an empty list.",
-                                 kLauncherTitle);
-        return;
-    }
     auto entries = m_servers;
-    for (auto& entry : serverlistfile::parse(file.bytes)) {
+    for (auto& entry : m_serverList.load()) {
         entries.push_back(std::move(entry));
     }
     replaceServers(std::move(entries));
@@ -152,25 +137,7 @@ void Form1::LoadServers()
 
 void Form1::SaveServers()
 {
-    // Decided now: a directory that became read-only during the run still
-    // gets the list saved somewhere the player can find it.
-    const auto path = locateServerList(m_platform.files).writePath;
-    const auto bytes = serverlistfile::serialize(m_servers);
-    if (m_serverListUnreadable) {
-        if (!bytes.empty()) {
-            m_platform.messages.show("The server list " + m_serverListReadPath +
-                                         " could not be read at start-up, so it was left as it was. "
-                                         "The servers of this session were not saved.",
-                                     kLauncherTitle);
-        }
-        return;
-    }
-    const auto error = m_platform.files.replaceFile(path, bytes);
-    if (!error.empty()) {
-        m_platform.messages.show("The server list could not be saved to " + path + " (" + error +
-                                     "). The file was left as it was.",
-                                 kLauncherTitle);
-    }
+    m_serverList.save(m_servers);
 }
 
 std::string Form1::serverBoxText() const

@@ -7,6 +7,9 @@
 #include "platform/Platform.h"
 #include "query/StatusQuery.h"
 #include "serverlist/AddServer.h"
+#include "serverlist/ServerListStore.h"
+#include "shared/MainWindow.h"
+#include "shared/ReportingSettingsStore.h"
 #include "updates/ReplyDispatcher.h"
 #include "updates/UpdateHost.h"
 
@@ -15,13 +18,12 @@
 
 namespace tarvex {
 
-inline constexpr const char* kLauncherTitle = "Tarvex Game Launcher";
-
 // The main window: the object the launcher starts with and the only
 // long-lived one. It owns the server list, the result list, the client
 // choice, the timer, the socket and the secondary windows, and outlives its
-// on-screen window so that secondary windows left open stay safe.
-class Form1 : public MainWindowEvents
+// on-screen window so that secondary windows left open stay safe. It alone
+// sees the whole platform; each part it owns gets only the services it uses.
+class Form1 final : public MainWindowEvents, public MainWindow
 {
 public:
     Form1(Platform& platform, UpdateHost updateHost);
@@ -48,37 +50,28 @@ public:
     void LoadServers();
     void SaveServers();
 
-    // What the other parts of the launcher use.
-    Platform& platform() { return m_platform; }
-    // False before start-up and once the window has closed.
-    bool isOpen() const { return m_view != nullptr; }
-
-    const std::vector<std::string>& servers() const { return m_servers; }
-    std::string serverBoxText() const;
-    // Sets the server box's text and runs the change reaction (the result list
-    // is cleared), as typing does.
-    void setServerBoxText(const std::string& text);
-    void appendServer(const std::string& entry);
-    void replaceServers(std::vector<std::string> entries);
-
-    void clearResults();
-    void addResultLine(const std::string& line);
-
-    bool regularClientChosen() const;
-    void minimise();
-    void restore();
-
-    StatusQuery& query() { return m_query; }
+    bool isOpen() const override { return m_view != nullptr; }
+    const std::vector<std::string>& servers() const override { return m_servers; }
+    void appendServer(const std::string& entry) override;
+    void replaceServers(std::vector<std::string> entries) override;
+    std::string serverBoxText() const override;
+    void setServerBoxText(const std::string& text) override;
+    void clearResults() override;
+    void addResultLine(const std::string& line) override;
+    bool regularClientChosen() const override;
+    void minimise() override;
+    void restore() override;
 
 private:
     Platform& m_platform;
+    // Every setting goes through it, so the player hears once when they cannot be kept.
+    ReportingSettingsStore m_settings;
     UpdateHost m_updateHost;
     MainWindowView* m_view = nullptr;
 
     std::vector<std::string> m_servers;
     std::string m_serverBoxText; // kept for the time after the window closed
-    std::string m_serverListReadPath;
-    bool m_serverListUnreadable = false;
+    ServerListStore m_serverList;
 
     StatusQuery m_query;
     ReplyDispatcher m_dispatcher;

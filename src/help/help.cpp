@@ -1,35 +1,31 @@
 #include "help/help.h"
 
 #include "help/secret.h"
-#include "platform/Platform.h"
+#include "platform/UrlOpener.h"
+#include "platform/WindowSystem.h"
 
 #include <string>
 
 namespace tarvex {
 
-namespace {
-constexpr int kEnter = 13;
-}
-
-help::help(Platform& platform, secret& credits)
-    : m_platform(platform)
+help::help(WindowSystem& windows, UrlOpener& urls, secret& credits)
+    : m_windows(windows)
+    , m_urls(urls)
     , m_secret(credits)
 {
 }
 
 void help::open()
 {
-    if (m_view != nullptr) {
-        return;
+    if (m_window.open([this]() -> HelpView& { return m_windows.createHelp(*this); })) {
+        m_window.view()->setAddresses(kHelpWebsite, kHelpIrcHost);
+        m_window.view()->show();
     }
-    m_view = &m_platform.windows.createHelp(*this);
-    m_view->setAddresses(kHelpWebsite, kHelpIrcHost);
-    m_view->show();
 }
 
 void help::Form_KeyPress(int code)
 {
-    if (code != kEnter) {
+    if (code != kEnterKey) {
         // Unsigned 16-bit arithmetic wraps by definition; the conversion back
         // to the signed width is modular in C++20.
         const auto sum = static_cast<std::uint16_t>(static_cast<std::uint16_t>(m_keySum) +
@@ -46,12 +42,12 @@ void help::Form_KeyPress(int code)
 
 void help::Label5_Click()
 {
-    m_platform.urls.open(std::string("https://") + kHelpWebsite);
+    m_urls.open(std::string("https://") + kHelpWebsite);
 }
 
 void help::Form_Unload()
 {
-    m_view = nullptr;
+    m_window.unloaded();
 }
 
 } // namespace tarvex

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "platform/SecondaryWindowViews.h"
+#include "shared/SecondaryWindow.h"
 
 #include <cstdint>
 
 namespace tarvex {
 
-struct Platform;
+class UrlOpener;
+class WindowSystem;
 class secret;
 
 // The project's own help channels, shown on the help window. The link opens
@@ -23,12 +25,11 @@ inline constexpr std::int16_t kHiddenCode = 742;
 class help : public HelpEvents
 {
 public:
-    help(Platform& platform, secret& credits);
+    help(WindowSystem& windows, UrlOpener& urls, secret& credits);
 
     void open();
-    bool isOpen() const { return m_view != nullptr; }
 
-    // Adds every code but Enter (13) to the key sum. The sum is 16 bits wide
+    // Adds every code but Enter to the key sum. The sum is 16 bits wide
     // and wraps around modulo 65536 instead of overflowing, so no amount of
     // typing can break it and it equals the code exactly when the codes typed
     // since the last clearing Enter add up to it modulo 65536.
@@ -39,9 +40,10 @@ public:
     std::int16_t keySum() const { return m_keySum; }
 
 private:
-    Platform& m_platform;
+    WindowSystem& m_windows;
+    UrlOpener& m_urls;
     secret& m_secret;
-    HelpView* m_view = nullptr;
+    SecondaryWindow<HelpView> m_window;
     std::int16_t m_keySum = 0;
 };
 

@@ -1,26 +1,24 @@
 #include "help/secret.h"
 
-#include "platform/Platform.h"
+#include "platform/WindowSystem.h"
 
 namespace tarvex {
 
-secret::secret(Platform& platform)
-    : m_platform(platform)
+secret::secret(WindowSystem& windows)
+    : m_windows(windows)
 {
 }
 
 void secret::open()
 {
-    if (m_view != nullptr) {
-        return;
+    if (m_window.open([this]() -> SecretView& { return m_windows.createSecret(*this); })) {
+        m_window.view()->show();
     }
-    m_view = &m_platform.windows.createSecret(*this);
-    m_view->show();
 }
 
 void secret::Form_Unload()
 {
-    m_view = nullptr;
+    m_window.unloaded();
 }
 
 } // namespace tarvex

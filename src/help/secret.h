@@ -1,25 +1,25 @@
 #pragma once
 
 #include "platform/SecondaryWindowViews.h"
+#include "shared/SecondaryWindow.h"
 
 namespace tarvex {
 
-struct Platform;
+class WindowSystem;
 
 // The credits window. Exists at most once; open() on an open window does nothing.
 class secret : public SecretEvents
 {
 public:
-    explicit secret(Platform& platform);
+    explicit secret(WindowSystem& windows);
 
     void open();
-    bool isOpen() const { return m_view != nullptr; }
 
     void Form_Unload() override;
 
 private:
-    Platform& m_platform;
-    SecretView* m_view = nullptr;
+    WindowSystem& m_windows;
+    SecondaryWindow<SecretView> m_window;
 };
 
 } // namespace tarvex

@@ -1,41 +1,44 @@
 #include "launch/JoinServer.h"
 
-#include "app/Form1.h"
-#include "app/Settings.h"
 #include "launch/CommandLine.h"
-#include "serverlist/ServerAddress.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "platform/ProcessStarter.h"
+#include "shared/MainWindow.h"
+#include "shared/ServerAddress.h"
+#include "shared/Settings.h"
+#include "shared/Titles.h"
 
 namespace tarvex {
 
-void joinServer(Form1& form)
+void joinServer(MainWindow& window, const SettingsStore& store, const FileSystem& files,
+                ProcessStarter& processes, MessageBox& messages)
 {
-    auto& platform = form.platform();
-    const bool regular = form.regularClientChosen();
+    const bool regular = window.regularClientChosen();
     const char* pathKey = regular ? settings::kRegularPath : settings::kGlPath;
     const char* parametersKey = regular ? settings::kRegularCmd : settings::kGlCmd;
 
-    const std::string address = form.serverBoxText();
+    const std::string address = window.serverBoxText();
     if (!looksLikeServerAddress(address)) {
-        platform.messages.show("Invalid Server Address", kLauncherTitle);
+        messages.show("Invalid Server Address", kLauncherTitle);
         return;
     }
     // Read once, so the file that was found is the file that is started.
-    const std::string path = settings::read(platform.settings, pathKey);
-    if (path.empty() || !platform.files.isFile(path)) {
-        platform.messages.show("Quakeforge not found, please check your paths", kLauncherTitle);
+    const std::string path = settings::read(store, pathKey);
+    if (path.empty() || !files.isFile(path)) {
+        messages.show("Quakeforge not found, please check your paths", kLauncherTitle);
         return;
     }
 
-    form.minimise();
-    const std::string parameters = settings::read(platform.settings, parametersKey);
-    const auto command = clientCommand(path, parameters, address);
-    const std::string failure = platform.processes.start(command, WindowState::Maximised);
-    if (!failure.empty()) {
+    window.minimise();
+    const std::string parameters = settings::read(store, parametersKey);
+    const auto started = processes.start(clientCommand(path, parameters, address), WindowState::Maximised);
+    if (started.failed()) {
         // The player is left with no client and a minimised launcher otherwise.
-        form.restore();
-        platform.messages.show("The client " + path + " could not be started: " + failure +
-                                   "\n\nCommand line: " + clientCommandLine(path, parameters, address),
-                               kLauncherTitle);
+        window.restore();
+        messages.show("The client " + path + " could not be started: " + started.reason() +
+                          "\n\nCommand line: " + clientCommandLine(path, parameters, address),
+                      kLauncherTitle);
     }
 }
 

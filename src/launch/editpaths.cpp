@@ -1,7 +1,8 @@
 #include "launch/editpaths.h"
 
-#include "app/Settings.h"
-#include "platform/Platform.h"
+#include "platform/FileDialog.h"
+#include "platform/WindowSystem.h"
+#include "shared/Settings.h"
 
 namespace tarvex {
 
@@ -24,28 +25,28 @@ constexpr BoxKey kBoxes[] = {
 
 } // namespace
 
-editpaths::editpaths(Platform& platform)
-    : m_platform(platform)
+editpaths::editpaths(WindowSystem& windows, SettingsStore& settings, FileDialog& fileDialog)
+    : m_windows(windows)
+    , m_settings(settings)
+    , m_fileDialog(fileDialog)
 {
 }
 
 void editpaths::open()
 {
-    if (m_view != nullptr) {
-        return;
+    if (m_dialog.open([this]() -> EditPathsView& { return m_windows.createEditPaths(*this); })) {
+        m_dialogFileName.clear();
+        m_dialogFilter.clear();
+        Form_Load();
     }
-    m_dialogFileName.clear();
-    m_dialogFilter.clear();
-    m_view = &m_platform.windows.createEditPaths(*this);
-    Form_Load();
 }
 
 void editpaths::Form_Load()
 {
     for (const auto& entry : kBoxes) {
-        m_view->setText(entry.box, settings::read(m_platform.settings, entry.key));
+        m_dialog.view()->setText(entry.box, settings::read(m_settings, entry.key));
     }
-    m_view->show();
+    m_dialog.view()->show();
 }
 
 void editpaths::Command1_Click()
@@ -63,30 +64,31 @@ void editpaths::browse(int box)
 {
     // A cancelled dialog leaves the box alone: writing the dialog's
     // remembered name would empty it or put the other client's path into it.
-    const auto chosen = m_platform.fileDialog.saveFileName(m_dialogFilter, m_dialogFileName);
-    if (!chosen || m_view == nullptr) {
+    const auto chosen = m_fileDialog.saveFileName(m_dialogFilter, m_dialogFileName);
+    if (!chosen || !m_dialog.isOpen()) {
         return;
     }
     m_dialogFileName = *chosen;
-    m_view->setText(box, *chosen);
+    m_dialog.view()->setText(box, *chosen);
 }
 
 void editpaths::Command3_Click()
 {
     for (const auto& entry : kBoxes) {
-        settings::save(m_platform.settings, entry.key, m_view->text(entry.box));
+        // The store tells the player itself when a value could not be kept.
+        settings::save(m_settings, entry.key, m_dialog.view()->text(entry.box)).ignore();
     }
-    m_view->close();
+    m_dialog.close();
 }
 
 void editpaths::Command4_Click()
 {
-    m_view->close();
+    m_dialog.close();
 }
 
 void editpaths::Form_Unload()
 {
-    m_view = nullptr;
+    m_dialog.unloaded();
 }
 
 } // namespace tarvex

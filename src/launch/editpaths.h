@@ -1,22 +1,24 @@
 #pragma once
 
 #include "platform/SecondaryWindowViews.h"
+#include "shared/SecondaryWindow.h"
 
 #include <string>
 
 namespace tarvex {
 
-struct Platform;
+class FileDialog;
+class SettingsStore;
+class WindowSystem;
 
 // The Edit Paths dialog: the two clients' paths and parameters. Exists at
 // most once; open() on an open dialog does nothing, so edits survive it.
 class editpaths : public EditPathsEvents
 {
 public:
-    explicit editpaths(Platform& platform);
+    editpaths(WindowSystem& windows, SettingsStore& settings, FileDialog& fileDialog);
 
     void open();
-    bool isOpen() const { return m_view != nullptr; }
 
     void Command1_Click() override; // "Browse..." for the regular client
     void Command2_Click() override; // "Browse..." for the GL client
@@ -28,8 +30,10 @@ private:
     void Form_Load();
     void browse(int box);
 
-    Platform& m_platform;
-    EditPathsView* m_view = nullptr;
+    WindowSystem& m_windows;
+    SettingsStore& m_settings;
+    FileDialog& m_fileDialog;
+    SecondaryWindow<EditPathsView> m_dialog;
 
     // The file dialog both Browse buttons share, fresh for every opening:
     // the name it offers is the last one confirmed in it, and the filter is

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <string>
 
 namespace tarvex {
@@ -24,8 +26,8 @@ public:
     // Writes the bytes to a temporary file beside path and then replaces path
     // with it, so path holds either the old or the new content, whole.
     // Missing parent directories are created first.
-    // Returns "" on success, otherwise the reason; path is then untouched.
-    virtual std::string replaceFile(const std::string& path, const std::string& bytes) = 0;
+    // Fails with the reason, and path is then untouched.
+    virtual Result replaceFile(const std::string& path, const std::string& bytes) = 0;
     // True when path is an existing directory this user may create files in.
     virtual bool isWritableDir(const std::string& path) const = 0;
     // The player's own directory for the launcher's data files, which may not

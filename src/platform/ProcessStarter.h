@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <string>
 #include <vector>
 
@@ -24,10 +26,10 @@ public:
     // Starts the program, detached, without a shell and without waiting for
     // it; the window state is a request the program may ignore. A relative
     // program is the file of that name under the working directory, never one
-    // searched on PATH. Returns "" once it runs, otherwise the reason it could
+    // searched on PATH. Succeeds once it runs, otherwise fails with the reason it could
     // not be started (missing, a directory, not executable, or the system's
     // own reason).
-    virtual std::string start(const ProcessCommand& command, WindowState state) = 0;
+    virtual Result start(const ProcessCommand& command, WindowState state) = 0;
 };
 
 } // namespace tarvex

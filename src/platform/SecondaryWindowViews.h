@@ -4,6 +4,9 @@
 
 namespace tarvex {
 
+// The code Form_KeyPress reports for Enter (and Return).
+inline constexpr int kEnterKey = 13;
+
 // The four small secondary windows. Each view belongs to the window system:
 // it stays valid until it raises Form_Unload, and the launcher must not touch
 // it afterwards. close() raises Form_Unload before it returns.
@@ -14,7 +17,7 @@ public:
     virtual ~AddServerEvents() = default;
     virtual void Command1_Click() = 0; // "Ok"
     virtual void Command2_Click() = 0; // "Cancel"
-    // A character typed while the dialog is active (key preview); Enter is 13.
+    // A character typed while the dialog is active (key preview); Enter is kEnterKey.
     virtual void Form_KeyPress(int code) = 0;
     virtual void Form_Unload() = 0;
 };
@@ -57,7 +60,7 @@ class HelpEvents
 {
 public:
     virtual ~HelpEvents() = default;
-    // Every character typed while the help window is active, Enter as 13.
+    // Every character typed while the help window is active, Enter as kEnterKey.
     virtual void Form_KeyPress(int code) = 0;
     virtual void Label5_Click() = 0; // the website link
     virtual void Form_Unload() = 0;

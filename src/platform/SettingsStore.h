@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <string>
 
 namespace tarvex {
@@ -12,9 +14,9 @@ public:
     // The stored string, or "" when the key is absent or the store unreadable.
     virtual std::string read(const std::string& application, const std::string& section,
                              const std::string& key) const = 0;
-    // Stores at once, replacing any earlier value. Returns "" on success,
-    // otherwise why the value could not be kept.
-    virtual std::string save(const std::string& application, const std::string& section,
+    // Stores at once, replacing any earlier value. Fails with why the value
+    // could not be kept.
+    virtual Result save(const std::string& application, const std::string& section,
                              const std::string& key, const std::string& value) = 0;
 };
 

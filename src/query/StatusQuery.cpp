@@ -1,9 +1,13 @@
 #include "query/StatusQuery.h"
 
-#include "app/Form1.h"
-#include "query/Fields.h"
-#include "query/PortText.h"
-#include "serverlist/ServerAddress.h"
+#include "platform/DatagramSocket.h"
+#include "platform/MessageBox.h"
+#include "platform/TickCounter.h"
+#include "shared/Fields.h"
+#include "shared/MainWindow.h"
+#include "shared/PortText.h"
+#include "shared/ServerAddress.h"
+#include "shared/Titles.h"
 
 #include <algorithm>
 
@@ -13,26 +17,29 @@ namespace {
 constexpr std::uint32_t kTimeoutMs = 1000;
 }
 
-StatusQuery::StatusQuery(Form1& form)
-    : m_form(form)
+StatusQuery::StatusQuery(MainWindow& window, MessageBox& messages, const TickCounter& ticks,
+                         DatagramSocket& socket)
+    : m_window(window)
+    , m_messages(messages)
+    , m_ticks(ticks)
+    , m_socket(socket)
 {
 }
 
 void StatusQuery::Command2_Click()
 {
-    auto& messages = m_form.platform().messages;
-    const std::string entry = m_form.serverBoxText();
+    const std::string entry = m_window.serverBoxText();
     if (entry.empty()) {
-        messages.show("You must select a server first from the drop-down box.", kLauncherTitle);
+        m_messages.show("You must select a server first from the drop-down box.", kLauncherTitle);
         return;
     }
     if (!looksLikeServerAddress(entry)) {
-        messages.show("Invalid Server Address", kLauncherTitle);
+        m_messages.show("Invalid Server Address", kLauncherTitle);
         return;
     }
-    const auto& servers = m_form.servers();
+    const auto& servers = m_window.servers();
     if (std::find(servers.begin(), servers.end(), entry) == servers.end()) {
-        m_form.appendServer(entry);
+        m_window.appendServer(entry);
     }
     // The entry holds a ":", so fields 1 and 2 both exist; further ones are ignored.
     QueryServer(GetWords(entry, 1, ":"), GetWords(entry, 2, ":"));
@@ -40,18 +47,17 @@ void StatusQuery::Command2_Click()
 
 void StatusQuery::QueryServer(const std::string& host, const std::string& port)
 {
-    auto& messages = m_form.platform().messages;
     if (m_sendingpacket) {
-        messages.show(kPleaseWait, kLauncherTitle);
+        m_messages.show(kPleaseWait, kLauncherTitle);
         return;
     }
     if (host.empty()) {
-        messages.show("The server address has no host name before the \":\".", kLauncherTitle);
+        m_messages.show("The server address has no host name before the \":\".", kLauncherTitle);
         return;
     }
     const auto portNumber = parsePort(port);
     if (!portNumber) {
-        messages.show("The port \"" + port + "\" is not a whole number from 0 to 65535.", kLauncherTitle);
+        m_messages.show("The port \"" + port + "\" is not a whole number from 0 to 65535.", kLauncherTitle);
         return;
     }
 
@@ -61,10 +67,10 @@ void StatusQuery::QueryServer(const std::string& host, const std::string& port)
     const auto query = ++m_queryNumber;
     // Taken right before the send, which leaves at once for an address; for
     // a host name the round trip includes the name lookup.
-    m_sendMicros = m_form.platform().ticks.microseconds();
+    m_sendMicros = m_ticks.microseconds();
     m_sendticks = static_cast<std::uint32_t>(m_sendMicros / 1000);
-    m_form.platform().socket.send(host, *portNumber, std::string(kStatusQuery, 10),
-                                  [this, query](const std::string& reason) { sendFailed(query, reason); });
+    m_socket.send(host, *portNumber, std::string(kStatusQuery),
+                  [this, query](const std::string& reason) { sendFailed(query, reason); });
 }
 
 void StatusQuery::sendFailed(std::uint64_t query, const std::string& reason)
@@ -73,8 +79,8 @@ void StatusQuery::sendFailed(std::uint64_t query, const std::string& reason)
         return;
     }
     m_sendingpacket = false;
-    m_form.clearResults();
-    m_form.addResultLine("Could not send the query: " + reason);
+    m_window.clearResults();
+    m_window.addResultLine("Could not send the query: " + reason);
 }
 
 void StatusQuery::Timer1_Timer()
@@ -82,13 +88,13 @@ void StatusQuery::Timer1_Timer()
     if (!m_sendingpacket) {
         return;
     }
-    const std::uint32_t elapsed = m_form.platform().ticks.ticks() - m_sendticks;
+    const std::uint32_t elapsed = m_ticks.ticks() - m_sendticks;
     if (elapsed < kTimeoutMs) {
         return;
     }
     m_sendingpacket = false;
-    m_form.clearResults();
-    m_form.addResultLine(kNoResponse);
+    m_window.clearResults();
+    m_window.addResultLine(kNoResponse);
 }
 
 std::uint32_t StatusQuery::GetPing(std::uint64_t arrivalMicros)

@@ -2,12 +2,16 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tarvex {
 
-class Form1;
+class DatagramSocket;
+class MainWindow;
+class MessageBox;
+class TickCounter;
 
-inline constexpr const char* kStatusQuery = "\xFF\xFF\xFF\xFFstatus";
+inline constexpr std::string_view kStatusQuery("\xFF\xFF\xFF\xFFstatus", 10);
 inline constexpr const char* kNoResponse = "No response from server...";
 inline constexpr const char* kPleaseWait =
     "Please wait for a response from the current server before trying to ping another...";
@@ -18,7 +22,7 @@ inline constexpr const char* kPleaseWait =
 class StatusQuery
 {
 public:
-    explicit StatusQuery(Form1& form);
+    StatusQuery(MainWindow& window, MessageBox& messages, const TickCounter& ticks, DatagramSocket& socket);
 
     void Command2_Click();
     // Refuses while a query is outstanding; refuses with a message naming the
@@ -44,7 +48,10 @@ public:
 private:
     void sendFailed(std::uint64_t query, const std::string& reason);
 
-    Form1& m_form;
+    MainWindow& m_window;
+    MessageBox& m_messages;
+    const TickCounter& m_ticks;
+    DatagramSocket& m_socket;
     bool m_sendingpacket = false;
     // The tick counter may read 0, so whether a query was ever sent is kept
     // apart from the send time.

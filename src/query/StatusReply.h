@@ -25,7 +25,7 @@ using StatusLines = std::array<std::string, 6>;
 // "hostname" and the last field "map" decide their values (empty when such a
 // key ends the reply or is missing); a host name over 42 characters is cut
 // and marked with "...". Players are the lines after the first, counted in
-// full: no reply a datagram can hold overflows the count. Reads each text once.
+// full: no reply a datagram can hold overflows the count. Linear in the reply's length.
 StatusLines dostuff(std::string_view income, std::string_view incomming, const ReplySource& source);
 
 } // namespace tarvex

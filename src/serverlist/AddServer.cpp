@@ -1,35 +1,39 @@
 #include "serverlist/AddServer.h"
 
-#include "app/Form1.h"
+#include "platform/MessageBox.h"
+#include "platform/WindowSystem.h"
+#include "query/StatusQuery.h"
+#include "serverlist/ServerListStore.h"
+#include "shared/MainWindow.h"
 
 #include <algorithm>
 #include <string>
 
 namespace tarvex {
 
-namespace {
-constexpr int kEnter = 13;
-}
-
-AddServer::AddServer(Form1& form)
-    : m_form(form)
+AddServer::AddServer(MainWindow& window, StatusQuery& query, ServerListStore& serverList, WindowSystem& windows,
+                     MessageBox& messages)
+    : m_window(window)
+    , m_query(query)
+    , m_serverList(serverList)
+    , m_windows(windows)
+    , m_messages(messages)
 {
 }
 
 void AddServer::open()
 {
-    if (m_view != nullptr) {
-        return;
+    if (m_dialog.open([this]() -> AddServerView& { return m_windows.createAddServer(*this); })) {
+        Form_Load();
     }
-    m_view = &m_form.platform().windows.createAddServer(*this);
-    Form_Load();
 }
 
 void AddServer::Form_Load()
 {
-    m_view->show();
-    m_view->setText1(kDefaultServerHost);
-    m_view->setText2(kDefaultServerPort);
+    auto* view = m_dialog.view();
+    view->show();
+    view->setText1(kDefaultServerHost);
+    view->setText2(kDefaultServerPort);
 }
 
 void AddServer::Command1_Click()
@@ -39,57 +43,55 @@ void AddServer::Command1_Click()
 
 void AddServer::Command2_Click()
 {
-    m_view->close();
+    m_dialog.close();
 }
 
 void AddServer::Form_KeyPress(int code)
 {
-    if (code == kEnter) {
+    if (code == kEnterKey) {
         AcceptServer();
     }
 }
 
 void AddServer::Form_Unload()
 {
-    m_view = nullptr;
+    m_dialog.unloaded();
 }
 
 void AddServer::AcceptServer()
 {
-    if (m_view == nullptr) {
+    if (!m_dialog.isOpen()) {
         return;
     }
-    const std::string host = m_view->text1();
-    const std::string port = m_view->text2();
+    const std::string host = m_dialog.view()->text1();
+    const std::string port = m_dialog.view()->text2();
     // Only truly empty fields are refused: blanks are the player's to type.
     if (host.empty() || port.empty()) {
-        m_form.platform().messages.show(kFillInBothFields, "Error");
+        m_messages.show(kFillInBothFields, "Error");
         return;
     }
 
     const std::string entry = host + ":" + port;
-    const auto& servers = m_form.servers();
+    const auto& servers = m_window.servers();
     const bool known = std::find(servers.begin(), servers.end(), entry) != servers.end();
 
     if (!known) {
-        m_form.setServerBoxText(entry);
-        m_form.appendServer(entry);
+        m_window.setServerBoxText(entry);
+        m_window.appendServer(entry);
     }
-    if (m_form.isOpen()) {
-        m_form.query().QueryServer(host, port);
+    if (m_window.isOpen()) {
+        m_query.QueryServer(host, port);
     } else if (!known) {
         // The main window has closed and servers.cfg has been written, so
         // the list in memory would be thrown away: write it once more to keep
         // the player's server. There is no socket left to query it with and
         // no result list to show the answer in.
-        m_form.SaveServers();
+        m_serverList.save(m_window.servers());
     }
 
     // A message box shown by the query runs a nested event loop, in which
     // the dialog may have been closed already.
-    if (m_view != nullptr) {
-        m_view->close();
-    }
+    m_dialog.close();
 }
 
 } // namespace tarvex

@@ -1,10 +1,15 @@
 #pragma once
 
 #include "platform/SecondaryWindowViews.h"
+#include "shared/SecondaryWindow.h"
 
 namespace tarvex {
 
-class Form1;
+class MainWindow;
+class MessageBox;
+class ServerListStore;
+class StatusQuery;
+class WindowSystem;
 
 // The host the dialog offers when it opens: the project's own game server.
 inline constexpr const char* kDefaultServerHost = "play.tarvex.net";
@@ -15,10 +20,10 @@ inline constexpr const char* kFillInBothFields = "You must fill in both fields."
 class AddServer : public AddServerEvents
 {
 public:
-    explicit AddServer(Form1& form);
+    AddServer(MainWindow& window, StatusQuery& query, ServerListStore& serverList, WindowSystem& windows,
+              MessageBox& messages);
 
     void open();
-    bool isOpen() const { return m_view != nullptr; }
 
     void Command1_Click() override;
     void Command2_Click() override;
@@ -29,8 +34,12 @@ private:
     void Form_Load();
     void AcceptServer();
 
-    Form1& m_form;
-    AddServerView* m_view = nullptr;
+    MainWindow& m_window;
+    StatusQuery& m_query;
+    ServerListStore& m_serverList;
+    WindowSystem& m_windows;
+    MessageBox& m_messages;
+    SecondaryWindow<AddServerView> m_dialog;
 };
 
 } // namespace tarvex

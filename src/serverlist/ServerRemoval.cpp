@@ -1,27 +1,27 @@
 #include "serverlist/ServerRemoval.h"
 
-#include "app/Form1.h"
+#include "shared/MainWindow.h"
 
 #include <string>
 #include <vector>
 
 namespace tarvex {
 
-void removeChosenServer(Form1& form)
+void removeChosenServer(MainWindow& window)
 {
-    const std::string chosen = form.serverBoxText();
+    const std::string chosen = window.serverBoxText();
     // The entries are moved over one by one rather than through a "|"-joined
     // text, so an entry holding "|" survives whole. Empty entries before the
     // first non-empty survivor still go, as they always have.
     std::vector<std::string> survivors;
-    survivors.reserve(form.servers().size());
-    for (const auto& entry : form.servers()) {
+    survivors.reserve(window.servers().size());
+    for (const auto& entry : window.servers()) {
         if (entry != chosen && !(entry.empty() && survivors.empty())) {
             survivors.push_back(entry);
         }
     }
-    form.replaceServers(std::move(survivors));
-    form.setServerBoxText(form.servers().empty() ? std::string() : form.servers().front());
+    window.replaceServers(std::move(survivors));
+    window.setServerBoxText(window.servers().empty() ? std::string() : window.servers().front());
 }
 
 } // namespace tarvex

@@ -1,9 +1,13 @@
 #include "updates/ReplyDispatcher.h"
 
-#include "app/Form1.h"
 #include "platform/DatagramSocket.h"
-#include "query/Fields.h"
+#include "platform/MessageBox.h"
+#include "platform/TickCounter.h"
+#include "platform/UrlOpener.h"
+#include "query/StatusQuery.h"
 #include "query/StatusReply.h"
+#include "shared/Fields.h"
+#include "shared/MainWindow.h"
 
 #include <algorithm>
 
@@ -61,21 +65,26 @@ bool isWebAddress(std::string_view address)
 
 } // namespace
 
-ReplyDispatcher::ReplyDispatcher(Form1& form)
-    : m_form(form)
+ReplyDispatcher::ReplyDispatcher(MainWindow& window, StatusQuery& query, MessageBox& messages,
+                                 const TickCounter& ticks, DatagramSocket& socket, UrlOpener& urls)
+    : m_window(window)
+    , m_query(query)
+    , m_messages(messages)
+    , m_ticks(ticks)
+    , m_socket(socket)
+    , m_urls(urls)
 {
 }
 
 void ReplyDispatcher::sendUpdateQuery(const UpdateHost& host)
 {
     // No network is a normal case: a failed lookup or send stays silent.
-    m_form.platform().socket.send(host.host, host.port, kUpdateQuery, nullptr);
+    m_socket.send(host.host, host.port, kUpdateQuery, nullptr);
 }
 
 void ReplyDispatcher::Winsock1_DataArrival(const Datagram& datagram)
 {
-    auto& query = m_form.query();
-    query.endWait(datagram.arrivalMicros);
+    m_query.endWait(datagram.arrivalMicros);
 
     const std::string& text = datagram.bytes;
     if (text.empty()) {
@@ -89,13 +98,13 @@ void ReplyDispatcher::Winsock1_DataArrival(const Datagram& datagram)
     } else if (sameIgnoringCase(firstWord, "website")) {
         openWebsite(text.substr(firstWord.size()));
     } else {
-        const auto reply = m_parts.add(datagram, query.ping(), query.queryNumber(), query.queriedPort());
+        const auto reply = m_parts.add(datagram, m_query.ping(), m_query.queryNumber(), m_query.queriedPort());
         std::string income = reply.text;
         std::replace(income.begin(), income.end(), '\n', '\\');
         const auto lines = dostuff(income, reply.text, ReplySource{datagram.fromIp, datagram.fromPort, reply.ping});
-        m_form.clearResults();
+        m_window.clearResults();
         for (const auto& line : lines) {
-            m_form.addResultLine(line);
+            m_window.addResultLine(line);
         }
     }
 }
@@ -111,7 +120,7 @@ void ReplyDispatcher::showNotice(const std::string& message)
         bool& flag;
         ~ClearOnReturn() { flag = false; }
     } clear{m_noticeOpen};
-    m_form.platform().messages.show(message, kUpdatesTitle);
+    m_messages.show(message, kUpdatesTitle);
 }
 
 void ReplyDispatcher::openWebsite(const std::string& address)
@@ -120,13 +129,13 @@ void ReplyDispatcher::openWebsite(const std::string& address)
     if (!isWebAddress(url)) {
         return;
     }
-    const std::uint32_t now = m_form.platform().ticks.ticks();
+    const std::uint32_t now = m_ticks.ticks();
     // Unsigned difference: right across a wrap of the tick counter.
     if (m_lastWebsiteTicks && now - *m_lastWebsiteTicks < kWebsiteQuietMs) {
         return;
     }
     m_lastWebsiteTicks = now;
-    m_form.platform().urls.open(std::string(url));
+    m_urls.open(std::string(url));
 }
 
 } // namespace tarvex

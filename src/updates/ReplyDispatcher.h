@@ -9,7 +9,12 @@
 
 namespace tarvex {
 
-class Form1;
+class DatagramSocket;
+class MainWindow;
+class MessageBox;
+class StatusQuery;
+class TickCounter;
+class UrlOpener;
 struct Datagram;
 
 inline constexpr const char* kUpdatesTitle = "Updates";
@@ -21,7 +26,8 @@ inline constexpr const char* kUpdatesTitle = "Updates";
 class ReplyDispatcher
 {
 public:
-    explicit ReplyDispatcher(Form1& form);
+    ReplyDispatcher(MainWindow& window, StatusQuery& query, MessageBox& messages, const TickCounter& ticks,
+                    DatagramSocket& socket, UrlOpener& urls);
 
     void sendUpdateQuery(const UpdateHost& host);
     // Notices come from anyone on the network. An empty datagram only ends
@@ -37,7 +43,12 @@ private:
     void showNotice(const std::string& message);
     void openWebsite(const std::string& address);
 
-    Form1& m_form;
+    MainWindow& m_window;
+    StatusQuery& m_query;
+    MessageBox& m_messages;
+    const TickCounter& m_ticks;
+    DatagramSocket& m_socket;
+    UrlOpener& m_urls;
     ReplyParts m_parts;
     bool m_noticeOpen = false;
     std::optional<std::uint32_t> m_lastWebsiteTicks;

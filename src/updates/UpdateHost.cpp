@@ -1,6 +1,6 @@
 #include "updates/UpdateHost.h"
 
-#include "query/PortText.h"
+#include "shared/PortText.h"
 
 namespace tarvex {
 

@@ -5,7 +5,7 @@ import time
 
 import pytest
 
-from harness import read_settings, wait_for
+from tools.harness import read_settings, wait_for
 
 TITLE = "The Tarvex Game Launcher"
 OLD_LIST = b"old.example:1\nold.example:2\n"
@@ -88,7 +88,7 @@ def test_settings_that_cannot_be_saved_are_reported_once_and_the_launcher_works(
 
 def test_window_stays_responsive_while_a_host_name_takes_seconds_to_resolve(start_launcher, tmp_path):
     import slow_dns
-    from harness import UdpPeer
+    from tools.harness import UdpPeer
 
     if not slow_dns.available():
         pytest.skip("needs root for a private mount namespace and port 53")

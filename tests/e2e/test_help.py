@@ -1,7 +1,7 @@
 """The help window, its link and the credits, on the real executable."""
 import stat
 
-from harness import find, find_all, wait_for
+from tools.harness import find, find_all, wait_for
 
 HELP = "How can I get help?"
 SECRET = "You found a secret!"

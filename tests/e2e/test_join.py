@@ -4,7 +4,7 @@ import json
 import os
 import stat
 
-from harness import find, find_all, press, read_settings, text_of, wait_for, xdotool
+from tools.harness import find, find_all, press, read_settings, text_of, wait_for, xdotool
 
 TITLE = "The Tarvex Game Launcher"
 BOX_TITLE = "Tarvex Game Launcher"

@@ -3,7 +3,7 @@ anyone else, one at a time or as a flood."""
 import os
 import stat
 
-from harness import UdpPeer, wait_for
+from tools.harness import UdpPeer, wait_for
 
 STATUS_REPLY = b"\xff\xff\xff\xffn\\hostname\\Behind The Box\\map\\dm3\nP1\n"
 

@@ -9,13 +9,14 @@ import xml.etree.ElementTree as ET
 
 import pytest
 
-import harness
+from tools import harness
 
 PACKAGE = "play-tarvex"
-PACKAGE_DIR = os.environ.get("TARVEX_PACKAGE_DIR", os.path.join(harness.ROOT, "build-package"))
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+PACKAGE_DIR = os.environ.get("TARVEX_PACKAGE_DIR", os.path.join(ROOT, "build-package"))
 PROGRAM = "/usr/bin/play-tarvex"
 METAINFO = "/usr/share/metainfo/example.tarvex.PlayTarvex.metainfo.xml"
-with open(os.path.join(harness.ROOT, "tests", "install", "installed-files.txt")) as listing:
+with open(os.path.join(ROOT, "tests", "install", "installed-files.txt")) as listing:
     FILES = sorted("/usr/" + line.strip() for line in listing if line.strip())
 # Root may write to /usr/bin, a player may not: the launcher gets a private
 # mount namespace in which /usr/bin is read-only, as it is for a player.
@@ -53,7 +54,8 @@ def deb():
 
 class InstalledLauncher(harness.Launcher):
     def __init__(self, workdir):
-        super().__init__(workdir, wrapper=READ_ONLY_USR_BIN if os.geteuid() == 0 else None)
+        super().__init__(workdir, PROGRAM, wrapper=READ_ONLY_USR_BIN if os.geteuid() == 0 else None)
+        # The installed program itself, not a copy in a writable folder.
         self.executable = PROGRAM
 
 

@@ -9,7 +9,7 @@ import time
 
 import pytest
 
-from harness import QWSERVER, UdpPeer, free_udp_port, start_qwserver, stop_qwserver, wait_for
+from tools.harness import UdpPeer, free_udp_port, start_qwserver, stop_qwserver, wait_for
 
 QUERY = b"\xff\xff\xff\xffstatus"
 LAUNCHER = "Tarvex Game Launcher"
@@ -18,19 +18,19 @@ NO_RESPONSE = ["No response from server..."]
 
 
 @pytest.fixture
-def qwservers():
+def qwservers(qwserver_dir):
     """start(hostname, mapname) runs a real server on a free loopback port and
     returns the port; every server is stopped after the test."""
     pids = []
 
     def start(hostname, mapname):
         port = free_udp_port()
-        pids.append(start_qwserver(port, hostname, mapname))
+        pids.append(start_qwserver(qwserver_dir, port, hostname, mapname))
         return port
 
     yield start
     for pid in pids:
-        stop_qwserver(pid)
+        stop_qwserver(qwserver_dir, pid)
 
 
 def qstat(port):
@@ -101,7 +101,7 @@ def responders():
         responder.close()
 
 
-def test_live_servers_show_what_qstat_sees(start_launcher, qwservers):
+def test_live_servers_show_what_qstat_sees(start_launcher, qwservers, qwserver_dir):
     short_port = qwservers("Base One", "dm4")
     long_name = "A QuakeWorld test server with a rather long host name"
     long_port = qwservers(long_name, "dm-Test_01")
@@ -117,7 +117,7 @@ def test_live_servers_show_what_qstat_sees(start_launcher, qwservers):
     assert shown["Map"] == seen["map"] == "dm4"
     assert int(shown["Ping"]) <= 1
 
-    subprocess.run([os.path.join(QWSERVER, "add-qwplayers.py"), str(short_port), "Alice", "Bob"], check=True,
+    subprocess.run([os.path.join(qwserver_dir, "add-qwplayers.py"), str(short_port), "Alice", "Bob"], check=True,
                    capture_output=True, timeout=60)
     launcher.press_button("Update")
     shown = launcher.wait_result_lines(lambda lines: "Players: 2" in lines, what="two players")
@@ -136,11 +136,11 @@ def test_live_servers_show_what_qstat_sees(start_launcher, qwservers):
     assert launcher.combo_items() == [f"127.0.0.1:{short_port}", f"127.0.0.1:{long_port}"]
 
 
-def test_full_server_with_long_names_shows_every_player(start_launcher, qwservers):
+def test_full_server_with_long_names_shows_every_player(start_launcher, qwservers, qwserver_dir):
     # 24 names of 31 characters make the server split its reply in two.
     port = qwservers("Full House", "dm3")
     names = [f"O'Player{i:02d}_with_a_long_long_name"[:31] for i in range(24)]
-    subprocess.run([os.path.join(QWSERVER, "add-qwplayers.py"), str(port), *names], check=True,
+    subprocess.run([os.path.join(qwserver_dir, "add-qwplayers.py"), str(port), *names], check=True,
                    capture_output=True, timeout=120)
     launcher = start_launcher(servers_cfg=f"127.0.0.1:{port}\r\n".encode())
 

@@ -1,7 +1,7 @@
 """Adding servers through the AddServer dialog and removing them, as a player does."""
 import pytest
 
-from harness import UdpPeer, find, text_of, wait_for
+from tools.harness import UdpPeer, find, text_of, wait_for
 
 TITLE = "The Tarvex Game Launcher"
 DIALOG = "AddServer"

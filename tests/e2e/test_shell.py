@@ -1,7 +1,7 @@
 """The launcher shell as a player and a screen reader meet it."""
 import os
 
-from harness import find, read_only_directory, read_settings, wait_for
+from tools.harness import find, read_only_directory, read_settings, wait_for
 
 TITLE = "The Tarvex Game Launcher"
 

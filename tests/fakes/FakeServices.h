@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "shared/Settings.h"
 
 #include <deque>
 #include <functional>
@@ -122,25 +123,25 @@ public:
         const auto found = values.find({application, section, key});
         return found == values.end() ? std::string() : found->second;
     }
-    std::string save(const std::string& application, const std::string& section, const std::string& key,
-                     const std::string& value) override
+    Result save(const std::string& application, const std::string& section, const std::string& key,
+                const std::string& value) override
     {
         if (!failure.empty()) {
-            return failure;
+            return Result::failure(failure);
         }
         writes.push_back({key, value});
         values[{application, section, key}] = value;
-        return {};
+        return Result::success();
     }
 
     // Values in the launcher's own section.
     void set(const std::string& key, const std::string& value)
     {
-        values[{"Zephanor Installer", "Play Tarvex", key}] = value;
+        values[{settings::kApplication, settings::kSection, key}] = value;
     }
     std::optional<std::string> get(const std::string& key) const
     {
-        const auto found = values.find({"Zephanor Installer", "Play Tarvex", key});
+        const auto found = values.find({settings::kApplication, settings::kSection, key});
         if (found == values.end()) {
             return std::nullopt;
         }
@@ -169,14 +170,14 @@ public:
         }
         return {FileRead::Status::Ok, found->second, {}};
     }
-    std::string replaceFile(const std::string& path, const std::string& bytes) override
+    Result replaceFile(const std::string& path, const std::string& bytes) override
     {
         ++writeCount;
         if (!writeError.empty()) {
-            return writeError;
+            return Result::failure(writeError);
         }
         files[path] = bytes;
-        return {};
+        return Result::success();
     }
 
     bool isWritableDir(const std::string& path) const override { return readOnlyDirs.count(path) == 0; }
@@ -199,10 +200,10 @@ struct StartedProcess : ProcessCommand
 class FakeProcessStarter final : public ProcessStarter
 {
 public:
-    std::string start(const ProcessCommand& command, WindowState state) override
+    Result start(const ProcessCommand& command, WindowState state) override
     {
         started.push_back({command, state});
-        return failure;
+        return failure.empty() ? Result::success() : Result::failure(failure);
     }
     std::vector<StartedProcess> started;
     std::string failure;

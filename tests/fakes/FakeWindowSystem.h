@@ -11,10 +11,10 @@ namespace tarvex::test {
 // Views that remember what the launcher did to them and let a test act as
 // the player. Closing a view raises Form_Unload, as the real windows do.
 
-class FakeMainWindow final : public MainWindowView
+class FakeMainWindowView final : public MainWindowView
 {
 public:
-    explicit FakeMainWindow(MainWindowEvents& events) : events(events) {}
+    explicit FakeMainWindowView(MainWindowEvents& events) : events(events) {}
 
     std::string comboText() const override { return text; }
     void setComboText(const std::string& value) override { text = value; }
@@ -118,7 +118,7 @@ public:
             events.Form_KeyPress(static_cast<unsigned char>(c));
         }
     }
-    void pressEnter() { events.Form_KeyPress(13); }
+    void pressEnter() { events.Form_KeyPress(kEnterKey); }
 
     std::string website;
     std::string ircHost;
@@ -139,7 +139,7 @@ class FakeWindowSystem final : public WindowSystem
 public:
     MainWindowView& createMainWindow(MainWindowEvents& events) override
     {
-        mainWindows.push_back(std::make_unique<FakeMainWindow>(events));
+        mainWindows.push_back(std::make_unique<FakeMainWindowView>(events));
         return *mainWindows.back();
     }
     AddServerView& createAddServer(AddServerEvents& events) override
@@ -163,9 +163,9 @@ public:
         return *secrets.back();
     }
 
-    FakeMainWindow& main() { return *mainWindows.at(0); }
+    FakeMainWindowView& main() { return *mainWindows.at(0); }
 
-    std::vector<std::unique_ptr<FakeMainWindow>> mainWindows;
+    std::vector<std::unique_ptr<FakeMainWindowView>> mainWindows;
     std::vector<std::unique_ptr<FakeAddServerWindow>> addServers;
     std::vector<std::unique_ptr<FakeEditPathsWindow>> editPaths;
     std::vector<std::unique_ptr<FakeHelpWindow>> helps;

@@ -1,4 +1,5 @@
 #include "platform/qt/QtAddServerWindow.h"
+#include "tests/widget/WidgetFixture.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -12,31 +13,9 @@
 namespace tarvex {
 namespace {
 
-class RecordingEvents final : public AddServerEvents
-{
-public:
-    void Command1_Click() override { calls.push_back("Command1_Click"); }
-    void Command2_Click() override { calls.push_back("Command2_Click"); }
-    void Form_KeyPress(int code) override
-    {
-        calls.push_back("Form_KeyPress " + std::to_string(code));
-        codes.push_back(code);
-    }
-    void Form_Unload() override { calls.push_back("Form_Unload"); }
-    std::vector<std::string> calls;
-    std::vector<int> codes;
-};
-
-class AddServerWindowTest : public ::testing::Test
+class AddServerWindowTest : public test::WindowTest<QtAddServerWindow>
 {
 protected:
-    AddServerWindowTest() : window(new QtAddServerWindow(events))
-    {
-        window->setAttribute(Qt::WA_DeleteOnClose, false);
-    }
-    ~AddServerWindowTest() override { delete window; }
-
-    template <typename T> T* child(const char* name) { return window->findChild<T*>(QString::fromLatin1(name)); }
     void showActive()
     {
         window->show();
@@ -51,9 +30,6 @@ protected:
         }
         return calls;
     }
-
-    RecordingEvents events;
-    QtAddServerWindow* window;
 };
 
 TEST_F(AddServerWindowTest, ControlsStandWhereTheLayoutPutsThemWithTheirCaptions)

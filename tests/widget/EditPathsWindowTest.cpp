@@ -1,4 +1,5 @@
 #include "platform/qt/QtEditPathsWindow.h"
+#include "tests/widget/WidgetFixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -10,31 +11,7 @@
 namespace tarvex {
 namespace {
 
-class RecordingEditPathsEvents final : public EditPathsEvents
-{
-public:
-    void Command1_Click() override { calls.push_back("Command1_Click"); }
-    void Command2_Click() override { calls.push_back("Command2_Click"); }
-    void Command3_Click() override { calls.push_back("Command3_Click"); }
-    void Command4_Click() override { calls.push_back("Command4_Click"); }
-    void Form_Unload() override { calls.push_back("Form_Unload"); }
-    std::vector<std::string> calls;
-};
-
-class EditPathsWindowTest : public ::testing::Test
-{
-protected:
-    EditPathsWindowTest() : window(new QtEditPathsWindow(events))
-    {
-        window->setAttribute(Qt::WA_DeleteOnClose, false);
-    }
-    ~EditPathsWindowTest() override { delete window; }
-
-    template <typename T> T* child(const char* name) { return window->findChild<T*>(QString::fromLatin1(name)); }
-
-    RecordingEditPathsEvents events;
-    QtEditPathsWindow* window;
-};
+using EditPathsWindowTest = test::WindowTest<QtEditPathsWindow>;
 
 TEST_F(EditPathsWindowTest, ControlsStandWhereTheLayoutPutsThemWithTheirCaptions)
 {

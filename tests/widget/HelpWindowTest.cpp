@@ -1,4 +1,5 @@
 #include "platform/qt/QtHelpWindow.h"
+#include "tests/widget/WidgetFixture.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,36 +13,15 @@
 namespace tarvex {
 namespace {
 
-class RecordingHelpEvents final : public HelpEvents
-{
-public:
-    void Form_KeyPress(int code) override { codes.push_back(code); }
-    void Label5_Click() override { ++linkClicks; }
-    void Form_Unload() override { ++unloads; }
-    std::vector<int> codes;
-    int linkClicks = 0;
-    int unloads = 0;
-};
-
-class HelpWindowTest : public ::testing::Test
+class HelpWindowTest : public test::WindowTest<QtHelpWindow>
 {
 protected:
-    HelpWindowTest() : window(new QtHelpWindow(events))
-    {
-        window->setAttribute(Qt::WA_DeleteOnClose, false);
-        window->setAddresses("www.tarvex.example", "irc.tarvex.example");
-    }
-    ~HelpWindowTest() override { delete window; }
-
-    QLabel* label(const char* name) { return window->findChild<QLabel*>(QString::fromLatin1(name)); }
+    HelpWindowTest() { window->setAddresses("www.tarvex.example", "irc.tarvex.example"); }
     void typeText(const QString& text)
     {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
         QApplication::sendEvent(window, &press);
     }
-
-    RecordingHelpEvents events;
-    QtHelpWindow* window;
 };
 
 TEST_F(HelpWindowTest, LabelsStandWhereTheLayoutPutsThemInLightGreyOverThePicture)
@@ -65,7 +45,7 @@ TEST_F(HelpWindowTest, LabelsStandWhereTheLayoutPutsThemInLightGreyOverThePictur
     EXPECT_EQ(window->windowTitle(), QStringLiteral("How can I get help?"));
     EXPECT_EQ(window->size(), QSize(299, 194));
     for (const auto& expected : labels) {
-        auto* found = label(expected.name);
+        auto* found = child<QLabel>(expected.name);
         ASSERT_NE(found, nullptr) << expected.name;
         EXPECT_EQ(found->text(), QString::fromLatin1(expected.caption)) << expected.name;
         EXPECT_EQ(found->geometry(), expected.pixels) << expected.name;
@@ -82,19 +62,19 @@ TEST_F(HelpWindowTest, ACaptionTooWideForItsLabelWidensAboutItsAlignmentWithinTh
 {
     window->setAddresses("help.for.the.tarvex.launcher.example", "irc.a.rather.long.network.name.tarvex.example");
     for (const char* name : {"Label5", "Label2"}) {
-        auto* found = label(name);
+        auto* found = child<QLabel>(name);
         const QRect box = found->geometry();
         EXPECT_GE(box.width(), std::min(found->sizeHint().width(), window->width())) << name;
         EXPECT_GE(box.left(), 0) << name;
         EXPECT_LE(box.right(), window->width() - 1) << name;
     }
     // Centred captions stay centred where the window leaves room.
-    EXPECT_NEAR(label("Label5")->geometry().center().x(), QRect(88, 152, 134, 17).center().x(), 1);
+    EXPECT_NEAR(child<QLabel>("Label5")->geometry().center().x(), QRect(88, 152, 134, 17).center().x(), 1);
 
     // Back to short captions, the layout's own places return.
     window->setAddresses("a.example", "b.example");
-    EXPECT_EQ(label("Label5")->geometry(), QRect(88, 152, 134, 17));
-    EXPECT_EQ(label("Label2")->geometry(), QRect(48, 176, 185, 17));
+    EXPECT_EQ(child<QLabel>("Label5")->geometry(), QRect(88, 152, 134, 17));
+    EXPECT_EQ(child<QLabel>("Label2")->geometry(), QRect(48, 176, 185, 17));
 }
 
 TEST_F(HelpWindowTest, PictureShowsUnscaledFromTheTopLeftAndThroughTheLabels)
@@ -115,22 +95,22 @@ TEST_F(HelpWindowTest, PictureShowsUnscaledFromTheTopLeftAndThroughTheLabels)
 
 TEST_F(HelpWindowTest, LinkIsBlueUnderlinedAndOpensOnlyOnAClickOverIt)
 {
-    auto* link = label("Label5");
+    auto* link = child<QLabel>("Label5");
     EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_TRUE(link->font().underline());
     EXPECT_EQ(link->font().families().value(0), QStringLiteral("MS Sans Serif"));
     EXPECT_DOUBLE_EQ(link->font().pointSizeF(), 9.75);
 
     window->show();
-    QTest::mouseClick(label("Label4"), Qt::LeftButton);
+    QTest::mouseClick(child<QLabel>("Label4"), Qt::LeftButton);
     QTest::mouseClick(link, Qt::RightButton);
-    EXPECT_EQ(events.linkClicks, 0);
+    EXPECT_EQ(events.count("Label5_Click"), 0);
     // Pressed on the link, released away from it: no click.
     QTest::mousePress(link, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     QTest::mouseRelease(link, Qt::LeftButton, Qt::NoModifier, QPoint(-40, 5));
-    EXPECT_EQ(events.linkClicks, 0);
+    EXPECT_EQ(events.count("Label5_Click"), 0);
     QTest::mouseClick(link, Qt::LeftButton);
-    EXPECT_EQ(events.linkClicks, 1);
+    EXPECT_EQ(events.count("Label5_Click"), 1);
 }
 
 TEST_F(HelpWindowTest, NoControlTakesTheFocus)
@@ -152,7 +132,7 @@ TEST_F(HelpWindowTest, EveryTypedCharacterReachesTheWindowAsItsCode)
     EXPECT_EQ(events.codes, (std::vector<int>{'T', 'x', 13, 13, 8, 27, 9}));
     // Escape and Enter leave the window open.
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(events.unloads, 0);
+    EXPECT_EQ(events.count("Form_Unload"), 0);
 
     events.codes.clear();
     // Keys without a character add nothing; a shifted key counts as its
@@ -176,7 +156,7 @@ TEST_F(HelpWindowTest, ClosingReportsTheUnloadOnce)
     window->show();
     window->close();
     window->close();
-    EXPECT_EQ(events.unloads, 1);
+    EXPECT_EQ(events.count("Form_Unload"), 1);
 }
 
 } // namespace

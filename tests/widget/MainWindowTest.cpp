@@ -1,4 +1,5 @@
 #include "platform/qt/QtMainWindow.h"
+#include "tests/widget/WidgetFixture.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -15,37 +16,7 @@
 namespace tarvex {
 namespace {
 
-class RecordingEvents final : public MainWindowEvents
-{
-public:
-    void Form_Unload() override { calls.push_back("Form_Unload"); }
-    void Combo1_Change() override { calls.push_back("Combo1_Change"); }
-    void Option1_Click() override { calls.push_back("Option1_Click"); }
-    void Option2_Click() override { calls.push_back("Option2_Click"); }
-    void Command1_Click() override { calls.push_back("Command1_Click"); }
-    void Command2_Click() override { calls.push_back("Command2_Click"); }
-    void Command3_Click() override { calls.push_back("Command3_Click"); }
-    void Command4_Click() override { calls.push_back("Command4_Click"); }
-    void mnuEdit_Click() override { calls.push_back("mnuEdit_Click"); }
-    void mnuHelpMe_Click() override { calls.push_back("mnuHelpMe_Click"); }
-    void mnuExit_Click() override { calls.push_back("mnuExit_Click"); }
-    std::vector<std::string> calls;
-};
-
-class MainWindowTest : public ::testing::Test
-{
-protected:
-    MainWindowTest() : window(new QtMainWindow(events))
-    {
-        window->setAttribute(Qt::WA_DeleteOnClose, false);
-    }
-    ~MainWindowTest() override { delete window; }
-
-    template <typename T> T* child(const char* name) { return window->findChild<T*>(QString::fromLatin1(name)); }
-
-    RecordingEvents events;
-    QtMainWindow* window;
-};
+using MainWindowTest = test::WindowTest<QtMainWindow>;
 
 TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThemWithTheirCaptions)
 {

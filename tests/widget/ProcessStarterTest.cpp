@@ -54,9 +54,9 @@ TEST_F(ProcessStarterTest, StartsTheStoredPathWithTheArgumentsAsTheyAreWithoutAS
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("My Games")));
     const QString client = writeScript(QStringLiteral("My Games/qf client"), recorder());
 
-    const std::string failure = starter.start({client.toStdString(), {"Big Joe", "", "$(id);", "+connect", "a.b:1"}, ""},
-                                              WindowState::Maximised);
-    EXPECT_EQ(failure, "");
+    const auto started = starter.start({client.toStdString(), {"Big Joe", "", "$(id);", "+connect", "a.b:1"}, ""},
+                                       WindowState::Maximised);
+    EXPECT_TRUE(started.ok()) << started.reason();
     EXPECT_EQ(waitForRecord(), QByteArray("Big Joe\0\0$(id);\0+connect\0a.b:1\0", 31));
 }
 
@@ -65,10 +65,10 @@ TEST_F(ProcessStarterTest, BareFileNameRunsTheFileInTheWorkingDirectoryNeverOneO
     writeScript(QStringLiteral("ls"), recorder());
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
-    const std::string failure = starter.start({"ls", {"+connect", "a.b:1"}, ""}, WindowState::Maximised);
+    const auto started = starter.start({"ls", {"+connect", "a.b:1"}, ""}, WindowState::Maximised);
     QDir::setCurrent(previous);
 
-    EXPECT_EQ(failure, "");
+    EXPECT_TRUE(started.ok()) << started.reason();
     EXPECT_EQ(waitForRecord(), QByteArray("+connect\0a.b:1\0", 15));
 }
 
@@ -88,8 +88,10 @@ TEST_F(ProcessStarterTest, FilesThatCannotRunGiveAReason)
         {writeScript(QStringLiteral("broken"), "#!/nonexistent/interpreter\n"), "could not run"},
     };
     for (const auto& c : cases) {
-        const std::string failure = starter.start({c.path.toStdString(), {"+connect", "a.b:1"}, ""}, WindowState::Maximised);
-        EXPECT_NE(failure.find(c.reasonHolds), std::string::npos) << c.path.toStdString() << ": " << failure;
+        const auto started = starter.start({c.path.toStdString(), {"+connect", "a.b:1"}, ""}, WindowState::Maximised);
+        EXPECT_TRUE(started.failed()) << c.path.toStdString();
+        EXPECT_NE(started.reason().find(c.reasonHolds), std::string::npos) << c.path.toStdString() << ": "
+                                                                          << started.reason();
     }
     EXPECT_FALSE(QFile::exists(record));
 }

@@ -1,4 +1,5 @@
 #include "platform/qt/QtSecretWindow.h"
+#include "tests/widget/WidgetFixture.h"
 
 #include <QLabel>
 
@@ -9,16 +10,9 @@
 namespace tarvex {
 namespace {
 
-class NoEvents final : public SecretEvents
-{
-public:
-    void Form_Unload() override { ++unloads; }
-    int unloads = 0;
-};
-
 TEST(SecretWindowTest, CreditsStandInTheirLabelsAndFitThem)
 {
-    NoEvents events;
+    test::RecordingEvents events;
     QtSecretWindow window(events);
     window.setAttribute(Qt::WA_DeleteOnClose, false);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("You found a secret!"));
@@ -68,7 +62,7 @@ TEST(SecretWindowTest, CreditsStandInTheirLabelsAndFitThem)
 
     window.show();
     window.close();
-    EXPECT_EQ(events.unloads, 1);
+    EXPECT_EQ(events.count("Form_Unload"), 1);
 }
 
 } // namespace

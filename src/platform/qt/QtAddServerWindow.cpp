@@ -12,8 +12,6 @@ namespace tarvex {
 
 namespace {
 
-constexpr int kEnter = 13;
-
 QLineEdit* makeField(QWidget* parent, const char* name, const char* accessibleName, QRect geometry)
 {
     auto* field = new QLineEdit(parent);
@@ -26,8 +24,7 @@ QLineEdit* makeField(QWidget* parent, const char* name, const char* accessibleNa
 } // namespace
 
 QtAddServerWindow::QtAddServerWindow(AddServerEvents& events)
-    : QtSecondaryWindow("AddServer", "AddServer", 2910, 1215, [&events] { events.Form_Unload(); })
-    , m_events(events)
+    : QtWindow(events, "AddServer", "AddServer", 2910, 1215)
 {
     auto* label1 = makeLabel(this, "Label1", "IP:", twipsRect(240, 165, 495, 255));
     m_text1 = makeField(this, "Text1", "IP", twipsRect(840, 120, 1815, 285));
@@ -56,7 +53,7 @@ bool QtAddServerWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         return previewKey(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
     }
-    return QtSecondaryWindow::eventFilter(watched, event);
+    return QtWindow::eventFilter(watched, event);
 }
 
 void QtAddServerWindow::keyPressEvent(QKeyEvent* event)
@@ -84,7 +81,7 @@ bool QtAddServerWindow::previewKey(QWidget* focused, QKeyEvent* event)
         if (focused == m_command2) {
             m_events.Command2_Click();
         } else {
-            m_events.Form_KeyPress(kEnter);
+            m_events.Form_KeyPress(kEnterKey);
         }
         return true;
     }
@@ -114,16 +111,6 @@ std::string QtAddServerWindow::text2() const
 void QtAddServerWindow::setText2(const std::string& text)
 {
     m_text2->setText(fromLatin1(text));
-}
-
-void QtAddServerWindow::show()
-{
-    QWidget::show();
-}
-
-void QtAddServerWindow::close()
-{
-    QWidget::close();
 }
 
 } // namespace tarvex

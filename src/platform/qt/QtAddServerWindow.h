@@ -1,14 +1,14 @@
 #pragma once
 
 #include "platform/SecondaryWindowViews.h"
-#include "platform/qt/QtSecondaryWindow.h"
+#include "platform/qt/QtWindow.h"
 
 class QLineEdit;
 class QPushButton;
 
 namespace tarvex {
 
-class QtAddServerWindow final : public QtSecondaryWindow, public AddServerView
+class QtAddServerWindow final : public QtWindow<AddServerView, AddServerEvents>
 {
 public:
     explicit QtAddServerWindow(AddServerEvents& events);
@@ -17,8 +17,6 @@ public:
     void setText1(const std::string& text) override;
     std::string text2() const override;
     void setText2(const std::string& text) override;
-    void show() override;
-    void close() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -28,7 +26,6 @@ private:
     // Key preview: true when the dialog has dealt with the key itself.
     bool previewKey(QWidget* focused, QKeyEvent* event);
 
-    AddServerEvents& m_events;
     QLineEdit* m_text1 = nullptr;
     QLineEdit* m_text2 = nullptr;
     QPushButton* m_command2 = nullptr;

@@ -1,5 +1,6 @@
 #include "platform/qt/QtControls.h"
 
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 
@@ -22,6 +23,11 @@ QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QRect 
     label->setAlignment(alignment);
     label->setGeometry(geometry);
     return label;
+}
+
+QIcon launcherIcon()
+{
+    return QIcon(QStringLiteral(":/tarvex/icon.png"));
 }
 
 } // namespace tarvex

@@ -3,6 +3,7 @@
 #include <QRect>
 #include <Qt>
 
+class QIcon;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -18,5 +19,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, 
 
 QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QRect geometry,
                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+
+// The icon every window and message box of the launcher carries.
+QIcon launcherIcon();
 
 } // namespace tarvex

@@ -22,8 +22,7 @@ bool isPathBox(int box)
 } // namespace
 
 QtEditPathsWindow::QtEditPathsWindow(EditPathsEvents& events)
-    : QtSecondaryWindow("editpaths", "Edit Paths", 6255, 1440, [&events] { events.Form_Unload(); })
-    , m_events(events)
+    : QtWindow(events, "editpaths", "Edit Paths", 6255, 1440)
 {
     makeLabel(this, "Label1", "Path", twipsRect(120, 0, 3015, 255), Qt::AlignHCenter | Qt::AlignTop);
     makeLabel(this, "Label2", "Cmd Line Params", twipsRect(3360, 0, 1455, 255), Qt::AlignHCenter | Qt::AlignTop);
@@ -79,16 +78,6 @@ std::string QtEditPathsWindow::text(int box) const
 void QtEditPathsWindow::setText(int box, const std::string& text)
 {
     m_texts[box - 1]->setText(isPathBox(box) ? fromPathBytes(text) : fromLatin1(text));
-}
-
-void QtEditPathsWindow::show()
-{
-    QWidget::show();
-}
-
-void QtEditPathsWindow::close()
-{
-    QWidget::close();
 }
 
 } // namespace tarvex

@@ -1,24 +1,21 @@
 #pragma once
 
 #include "platform/SecondaryWindowViews.h"
-#include "platform/qt/QtSecondaryWindow.h"
+#include "platform/qt/QtWindow.h"
 
 class QLineEdit;
 
 namespace tarvex {
 
-class QtEditPathsWindow final : public QtSecondaryWindow, public EditPathsView
+class QtEditPathsWindow final : public QtWindow<EditPathsView, EditPathsEvents>
 {
 public:
     explicit QtEditPathsWindow(EditPathsEvents& events);
 
     std::string text(int box) const override;
     void setText(int box, const std::string& text) override;
-    void show() override;
-    void close() override;
 
 private:
-    EditPathsEvents& m_events;
     QLineEdit* m_texts[4] = {};
 };
 

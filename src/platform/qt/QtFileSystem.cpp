@@ -57,31 +57,31 @@ FileRead QtFileSystem::readFile(const std::string& path) const
     return {FileRead::Status::Ok, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), {}};
 }
 
-std::string QtFileSystem::replaceFile(const std::string& path, const std::string& bytes)
+Result QtFileSystem::replaceFile(const std::string& path, const std::string& bytes)
 {
     const QString name = fromPathBytes(path);
     if (QFileInfo(name).isDir()) {
-        return "it is a directory";
+        return Result::failure("it is a directory");
     }
     const QString dir = QFileInfo(name).absolutePath();
     if (!QDir().mkpath(dir)) {
-        return "the folder " + toLatin1(QDir::toNativeSeparators(dir)) + " could not be created";
+        return Result::failure("the folder " + toLatin1(QDir::toNativeSeparators(dir)) + " could not be created");
     }
     // QSaveFile writes a temporary file beside the target and renames it over
     // the target only once everything is on disk.
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly)) {
-        return toLatin1(file.errorString());
+        return Result::failure(toLatin1(file.errorString()));
     }
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
         const std::string reason = toLatin1(file.errorString());
         file.cancelWriting();
-        return reason;
+        return Result::failure(reason);
     }
     if (!file.commit()) {
-        return toLatin1(file.errorString());
+        return Result::failure(toLatin1(file.errorString()));
     }
-    return {};
+    return Result::success();
 }
 
 bool QtFileSystem::isWritableDir(const std::string& path) const

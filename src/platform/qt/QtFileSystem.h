@@ -14,7 +14,7 @@ public:
     std::string executableDir() const override;
     bool isFile(const std::string& path) const override;
     FileRead readFile(const std::string& path) const override;
-    std::string replaceFile(const std::string& path, const std::string& bytes) override;
+    Result replaceFile(const std::string& path, const std::string& bytes) override;
     bool isWritableDir(const std::string& path) const override;
     std::string userDataDir() const override;
 };

@@ -20,8 +20,7 @@ constexpr QRgb kLinkBlue = qRgb(0, 0, 255);
 } // namespace
 
 QtHelpWindow::QtHelpWindow(HelpEvents& events)
-    : QtSecondaryWindow("help", "How can I get help?", 4485, 2910, [&events] { events.Form_Unload(); })
-    , m_events(events)
+    : QtWindow(events, "help", "How can I get help?", 4485, 2910)
     , m_background(QStringLiteral(":/tarvex/help.gif"))
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -94,16 +93,6 @@ void QtHelpWindow::setAddresses(const std::string& website, const std::string& i
     fitCaptions();
 }
 
-void QtHelpWindow::show()
-{
-    QWidget::show();
-}
-
-void QtHelpWindow::close()
-{
-    QWidget::close();
-}
-
 bool QtHelpWindow::event(QEvent* event)
 {
     // Caught here rather than in keyPressEvent so that Tab, which QWidget
@@ -122,7 +111,7 @@ bool QtHelpWindow::event(QEvent* event)
             m_events.Form_KeyPress(code);
         }
     }
-    return QtSecondaryWindow::event(event);
+    return QtWindow::event(event);
 }
 
 bool QtHelpWindow::eventFilter(QObject* watched, QEvent* event)
@@ -135,7 +124,7 @@ bool QtHelpWindow::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    return QtSecondaryWindow::eventFilter(watched, event);
+    return QtWindow::eventFilter(watched, event);
 }
 
 void QtHelpWindow::paintEvent(QPaintEvent*)

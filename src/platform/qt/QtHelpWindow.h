@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/SecondaryWindowViews.h"
-#include "platform/qt/QtSecondaryWindow.h"
+#include "platform/qt/QtWindow.h"
 
 #include <QPixmap>
 
@@ -13,14 +13,12 @@ namespace tarvex {
 
 // The help window: its picture, the help labels and the website link. No
 // control takes the focus, so every typed character reaches the window.
-class QtHelpWindow final : public QtSecondaryWindow, public HelpView
+class QtHelpWindow final : public QtWindow<HelpView, HelpEvents>
 {
 public:
     explicit QtHelpWindow(HelpEvents& events);
 
     void setAddresses(const std::string& website, const std::string& ircHost) override;
-    void show() override;
-    void close() override;
 
 protected:
     bool event(QEvent* event) override;
@@ -37,7 +35,6 @@ private:
         QRect design;
     };
 
-    HelpEvents& m_events;
     std::vector<Placed> m_labels;
     QPixmap m_background;
     QLabel* m_label5 = nullptr;

@@ -4,7 +4,6 @@
 #include "platform/qt/QtText.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,12 +14,9 @@
 namespace tarvex {
 
 QtMainWindow::QtMainWindow(MainWindowEvents& events)
-    : m_events(events)
+    // The client area's size; the menu bar is added to it below.
+    : QtWindow(events, "Form1", "The Tarvex Game Launcher", 4215, 2490)
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("The Tarvex Game Launcher"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    useLayoutFont(this);
 
     auto* fileMenu = menuBar()->addMenu(QStringLiteral("File"));
     fileMenu->setObjectName(QStringLiteral("mnuFile"));
@@ -150,11 +146,6 @@ void QtMainWindow::setOption1Selected(bool selected)
     (selected ? m_option1 : m_option2)->setChecked(true);
 }
 
-void QtMainWindow::show()
-{
-    QMainWindow::show();
-}
-
 void QtMainWindow::minimise()
 {
     showMinimized();
@@ -166,21 +157,6 @@ void QtMainWindow::restore()
         showNormal();
         raise();
         activateWindow();
-    }
-}
-
-void QtMainWindow::close()
-{
-    QMainWindow::close();
-}
-
-void QtMainWindow::closeEvent(QCloseEvent* event)
-{
-    // Closing is never refused; the launcher hears of it once.
-    event->accept();
-    if (!m_unloaded) {
-        m_unloaded = true;
-        m_events.Form_Unload();
     }
 }
 

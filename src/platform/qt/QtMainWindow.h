@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/MainWindowView.h"
+#include "platform/qt/QtWindow.h"
 
 #include <QMainWindow>
 
@@ -10,7 +11,7 @@ class QRadioButton;
 
 namespace tarvex {
 
-class QtMainWindow final : public QMainWindow, public MainWindowView
+class QtMainWindow final : public QtWindow<MainWindowView, MainWindowEvents, QMainWindow>
 {
 public:
     explicit QtMainWindow(MainWindowEvents& events);
@@ -23,21 +24,14 @@ public:
     void addListLine(const std::string& line) override;
     bool option1Selected() const override;
     void setOption1Selected(bool selected) override;
-    void show() override;
     void minimise() override;
     void restore() override;
-    void close() override;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
-    MainWindowEvents& m_events;
     QComboBox* m_combo1 = nullptr;
     QListWidget* m_list1 = nullptr;
     QRadioButton* m_option1 = nullptr;
     QRadioButton* m_option2 = nullptr;
-    bool m_unloaded = false;
 };
 
 } // namespace tarvex

@@ -1,5 +1,6 @@
 #include "platform/qt/QtMessageBox.h"
 
+#include "platform/qt/QtControls.h"
 #include "platform/qt/QtText.h"
 
 #include <QIcon>
@@ -13,7 +14,7 @@ void QtMessageBox::show(const std::string& text, const std::string& title)
     box.setObjectName(QStringLiteral("MessageBox"));
     // Texts may come from the network: never let Qt read them as markup.
     box.setTextFormat(Qt::PlainText);
-    box.setWindowIcon(QIcon(QStringLiteral(":/tarvex/icon.png")));
+    box.setWindowIcon(launcherIcon());
     box.exec();
 }
 

@@ -35,12 +35,12 @@ std::string precheck(const QFileInfo& file)
 
 } // namespace
 
-std::string QtProcessStarter::start(const ProcessCommand& command, WindowState state)
+Result QtProcessStarter::start(const ProcessCommand& command, WindowState state)
 {
     const QFileInfo file(fromPathBytes(command.program));
     const std::string problem = precheck(file);
     if (!problem.empty()) {
-        return problem;
+        return Result::failure(problem);
     }
 
     QStringList list;
@@ -74,10 +74,10 @@ std::string QtProcessStarter::start(const ProcessCommand& command, WindowState s
     if (!process.startDetached()) {
         QString reason = process.errorString();
         reason.remove(QStringLiteral("execv: "));
-        return reason.isEmpty() ? std::string("the system could not run it")
-                                : "the system could not run it (" + toLatin1(reason) + ")";
+        return Result::failure(reason.isEmpty() ? std::string("the system could not run it")
+                                                : "the system could not run it (" + toLatin1(reason) + ")");
     }
-    return {};
+    return Result::success();
 }
 
 } // namespace tarvex

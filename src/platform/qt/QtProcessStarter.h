@@ -7,7 +7,7 @@ namespace tarvex {
 class QtProcessStarter final : public ProcessStarter
 {
 public:
-    std::string start(const ProcessCommand& command, WindowState state) override;
+    Result start(const ProcessCommand& command, WindowState state) override;
 };
 
 } // namespace tarvex

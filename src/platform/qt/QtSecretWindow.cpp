@@ -38,8 +38,7 @@ const CreditLine kCredits[] = {
 } // namespace
 
 QtSecretWindow::QtSecretWindow(SecretEvents& events)
-    : QtSecondaryWindow("secret", "You found a secret!", 4680, 2760, [&events] { events.Form_Unload(); })
-    , m_events(events)
+    : QtWindow(events, "secret", "You found a secret!", 4680, 2760)
 {
     for (const auto& line : kCredits) {
         auto* label = new QLabel(QString::fromLatin1(line.text), this);
@@ -56,16 +55,6 @@ QtSecretWindow::QtSecretWindow(SecretEvents& events)
             label->resize(box.width(), std::max(box.height(), label->heightForWidth(box.width())));
         }
     }
-}
-
-void QtSecretWindow::show()
-{
-    QWidget::show();
-}
-
-void QtSecretWindow::close()
-{
-    QWidget::close();
 }
 
 } // namespace tarvex

@@ -1,20 +1,14 @@
 #pragma once
 
 #include "platform/SecondaryWindowViews.h"
-#include "platform/qt/QtSecondaryWindow.h"
+#include "platform/qt/QtWindow.h"
 
 namespace tarvex {
 
-class QtSecretWindow final : public QtSecondaryWindow, public SecretView
+class QtSecretWindow final : public QtWindow<SecretView, SecretEvents>
 {
 public:
     explicit QtSecretWindow(SecretEvents& events);
-
-    void show() override;
-    void close() override;
-
-private:
-    SecretEvents& m_events;
 };
 
 } // namespace tarvex

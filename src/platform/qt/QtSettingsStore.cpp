@@ -28,7 +28,7 @@ std::string QtSettingsStore::read(const std::string& application, const std::str
     return toLatin1(value.toString());
 }
 
-std::string QtSettingsStore::save(const std::string& application, const std::string& section,
+Result QtSettingsStore::save(const std::string& application, const std::string& section,
                                   const std::string& key, const std::string& value)
 {
     QSettings store(QSettings::IniFormat, QSettings::UserScope, fromLatin1(application));
@@ -38,16 +38,16 @@ std::string QtSettingsStore::save(const std::string& application, const std::str
     if (stored.typeId() == QMetaType::QString && stored.toString() == text && store.status() == QSettings::NoError) {
         // Already kept: rewriting and syncing the file at every start costs
         // a disk flush for nothing.
-        return {};
+        return Result::success();
     }
     store.setValue(path, text);
     store.sync();
     // A FormatError only says the old file was garbage; sync() has replaced
     // it with a sound one all the same.
     if (store.status() == QSettings::AccessError) {
-        return toLatin1(store.fileName()) + " could not be written";
+        return Result::failure(toLatin1(store.fileName()) + " could not be written");
     }
-    return {};
+    return Result::success();
 }
 
 } // namespace tarvex

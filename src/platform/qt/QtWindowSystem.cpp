@@ -6,43 +6,33 @@
 #include "platform/qt/QtMainWindow.h"
 #include "platform/qt/QtSecretWindow.h"
 
-#include <QIcon>
-
 namespace tarvex {
 
 // Every window is a top-level without an owner that deletes itself once closed.
 
-namespace {
-template <typename Window> Window& withIcon(Window* window)
-{
-    window->setWindowIcon(QIcon(QStringLiteral(":/tarvex/icon.png")));
-    return *window;
-}
-} // namespace
-
 MainWindowView& QtWindowSystem::createMainWindow(MainWindowEvents& events)
 {
-    return withIcon(new QtMainWindow(events));
+    return *new QtMainWindow(events);
 }
 
 AddServerView& QtWindowSystem::createAddServer(AddServerEvents& events)
 {
-    return withIcon(new QtAddServerWindow(events));
+    return *new QtAddServerWindow(events);
 }
 
 EditPathsView& QtWindowSystem::createEditPaths(EditPathsEvents& events)
 {
-    return withIcon(new QtEditPathsWindow(events));
+    return *new QtEditPathsWindow(events);
 }
 
 HelpView& QtWindowSystem::createHelp(HelpEvents& events)
 {
-    return withIcon(new QtHelpWindow(events));
+    return *new QtHelpWindow(events);
 }
 
 SecretView& QtWindowSystem::createSecret(SecretEvents& events)
 {
-    return withIcon(new QtSecretWindow(events));
+    return *new QtSecretWindow(events);
 }
 
 } // namespace tarvex

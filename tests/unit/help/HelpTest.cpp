@@ -1,7 +1,7 @@
-#include "app/Form1.h"
 #include "help/help.h"
 #include "help/secret.h"
-#include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/FakeServices.h"
+#include "tests/fakes/FakeWindowSystem.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -21,13 +21,14 @@ protected:
     FakeHelpWindow& openHelp()
     {
         helpWindow.open();
-        return *fake.windows.helps.back();
+        return *windows.helps.back();
     }
-    std::size_t secretsOpened() const { return fake.windows.secrets.size(); }
+    std::size_t secretsOpened() const { return windows.secrets.size(); }
 
-    FakePlatform fake;
-    secret credits{fake.platform};
-    help helpWindow{fake.platform, credits};
+    FakeWindowSystem windows;
+    FakeUrlOpener urls;
+    secret credits{windows};
+    help helpWindow{windows, urls, credits};
 };
 
 TEST_F(HelpTest, AnyRunOfCodesAddingUpToTheCodeOpensTheSecretAtEnter)
@@ -40,15 +41,16 @@ TEST_F(HelpTest, AnyRunOfCodesAddingUpToTheCodeOpensTheSecretAtEnter)
         "\x1b\beeeeeee",
     };
     for (std::size_t i = 0; i < std::size(codes); ++i) {
-        FakePlatform local;
-        secret localCredits(local.platform);
-        help localHelp(local.platform, localCredits);
+        FakeWindowSystem local;
+        FakeUrlOpener localUrls;
+        secret localCredits(local);
+        help localHelp(local, localUrls, localCredits);
         localHelp.open();
-        local.windows.helps[0]->type(codes[i]);
-        EXPECT_TRUE(local.windows.secrets.empty()) << "opened before Enter, case " << i;
-        local.windows.helps[0]->pressEnter();
-        ASSERT_EQ(local.windows.secrets.size(), 1u) << "case " << i;
-        EXPECT_TRUE(local.windows.secrets[0]->shown);
+        local.helps[0]->type(codes[i]);
+        EXPECT_TRUE(local.secrets.empty()) << "opened before Enter, case " << i;
+        local.helps[0]->pressEnter();
+        ASSERT_EQ(local.secrets.size(), 1u) << "case " << i;
+        EXPECT_TRUE(local.secrets[0]->shown);
     }
 }
 
@@ -86,13 +88,13 @@ TEST_F(HelpTest, ARightEnterKeepsTheSumSoTheSecretCanOpenAgain)
     window.pressEnter();
     EXPECT_EQ(secretsOpened(), 1u);
 
-    fake.windows.secrets[0]->close();
+    windows.secrets[0]->close();
     window.pressEnter();
     ASSERT_EQ(secretsOpened(), 2u);
-    EXPECT_TRUE(fake.windows.secrets[1]->shown);
+    EXPECT_TRUE(windows.secrets[1]->shown);
 
     // One more character moves the sum off the code; that Enter clears it.
-    fake.windows.secrets[1]->close();
+    windows.secrets[1]->close();
     window.type("a");
     window.pressEnter();
     EXPECT_EQ(secretsOpened(), 2u);
@@ -107,9 +109,9 @@ TEST_F(HelpTest, ClosingTheHelpWindowLeavesTheSecretOpen)
     window.type("zzzzzz\n");
     window.pressEnter();
     window.close();
-    EXPECT_FALSE(helpWindow.isOpen());
-    EXPECT_TRUE(credits.isOpen());
-    EXPECT_TRUE(fake.windows.secrets[0]->open);
+    EXPECT_TRUE(windows.secrets[0]->open);
+    openHelp(); // a new one: the closed window is forgotten
+    EXPECT_EQ(windows.helps.size(), 2u);
 }
 
 TEST_F(HelpTest, TheSumWrapsAt16BitsInsteadOfOverflowing)
@@ -125,7 +127,7 @@ TEST_F(HelpTest, TheSumWrapsAt16BitsInsteadOfOverflowing)
     window.events.Form_KeyPress(743);
     window.pressEnter();
     EXPECT_EQ(secretsOpened(), 1u);
-    fake.windows.secrets[0]->close();
+    windows.secrets[0]->close();
 
     // Long typing wraps many times and still lands on the code: 1000 * 122
     // is 56464 modulo 65536, and 56464 + 9814 is 742 modulo 65536.
@@ -143,31 +145,25 @@ TEST_F(HelpTest, TheLinkOpensTheShownAddressOverHttpsThroughTheUrlOpener)
     auto& window = openHelp();
     EXPECT_EQ(window.website, "www.tarvex.example");
     EXPECT_EQ(window.ircHost, "irc.tarvex.example");
-    EXPECT_THAT(fake.urls.opened, IsEmpty());
+    EXPECT_THAT(urls.opened, IsEmpty());
 
     window.events.Label5_Click();
-    EXPECT_THAT(fake.urls.opened, ElementsAre("https://" + window.website));
-    EXPECT_THAT(fake.processes.started, IsEmpty());
+    EXPECT_THAT(urls.opened, ElementsAre("https://" + window.website));
 }
 
-TEST(HelpFromTheMenuTest, TheSumSurvivesClosingAndReopeningTheHelpWindow)
+TEST_F(HelpTest, TheSumSurvivesClosingAndReopeningTheHelpWindow)
 {
-    FakePlatform fake;
-    Form1 form(fake.platform, UpdateHost{"updates.example", 17500});
-    form.Form_Load();
+    openHelp().type("zzz");
+    helpWindow.open();
+    ASSERT_EQ(windows.helps.size(), 1u);
+    windows.helps[0]->close();
 
-    form.mnuHelpMe_Click();
-    form.mnuHelpMe_Click();
-    ASSERT_EQ(fake.windows.helps.size(), 1u);
-    fake.windows.helps[0]->type("zzz");
-    fake.windows.helps[0]->close();
-
-    form.mnuHelpMe_Click();
-    ASSERT_EQ(fake.windows.helps.size(), 2u);
-    EXPECT_TRUE(fake.windows.helps[1]->shown);
-    fake.windows.helps[1]->type("zzz\n");
-    fake.windows.helps[1]->pressEnter();
-    EXPECT_EQ(fake.windows.secrets.size(), 1u);
+    auto& reopened = openHelp();
+    ASSERT_EQ(windows.helps.size(), 2u);
+    EXPECT_TRUE(reopened.shown);
+    reopened.type("zzz\n");
+    reopened.pressEnter();
+    EXPECT_EQ(secretsOpened(), 1u);
 }
 
 } // namespace

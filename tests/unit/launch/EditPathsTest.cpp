@@ -1,5 +1,6 @@
 #include "launch/editpaths.h"
-#include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/FakeServices.h"
+#include "tests/fakes/FakeWindowSystem.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,32 +19,33 @@ class EditPathsTest : public ::testing::Test
 protected:
     EditPathsTest()
     {
-        fake.settings.set("Regular Quake Path", "/games/qf-client-win.exe");
-        fake.settings.set("Regular Quake CMD", "-regular");
-        fake.settings.set("GL Quake Path", "/games/qf-client-wgl.exe");
-        fake.settings.set("GL Quake CMD", "-gl");
+        settings.set("Regular Quake Path", "/games/qf-client-win.exe");
+        settings.set("Regular Quake CMD", "-regular");
+        settings.set("GL Quake Path", "/games/qf-client-wgl.exe");
+        settings.set("GL Quake CMD", "-gl");
     }
-    FakeEditPathsWindow& window() { return *fake.windows.editPaths.back(); }
+    FakeEditPathsWindow& window() { return *windows.editPaths.back(); }
     void open()
     {
         dialog.open();
-        fake.settings.reads.clear();
+        settings.reads.clear();
     }
 
-    FakePlatform fake;
-    editpaths dialog{fake.platform};
+    FakeWindowSystem windows;
+    FakeSettingsStore settings;
+    FakeFileDialog fileDialog;
+    editpaths dialog{windows, settings, fileDialog};
 };
 
 TEST_F(EditPathsTest, OpeningFillsTheBoxesInOrderAndShowsTheWindow)
 {
-    fake.settings.values.erase({"Zephanor Installer", "Play Tarvex", "GL Quake CMD"});
+    settings.values.erase({settings::kApplication, settings::kSection, "GL Quake CMD"});
     dialog.open();
 
-    EXPECT_THAT(fake.settings.reads,
+    EXPECT_THAT(settings.reads,
                 ElementsAre("Regular Quake Path", "GL Quake Path", "Regular Quake CMD", "GL Quake CMD"));
     EXPECT_THAT(window().texts, ElementsAre("/games/qf-client-win.exe", "/games/qf-client-wgl.exe", "-regular", ""));
     EXPECT_TRUE(window().shown);
-    EXPECT_TRUE(dialog.isOpen());
 }
 
 TEST_F(EditPathsTest, OpeningAgainWhileOpenKeepsTheOneWindowAndItsEdits)
@@ -51,9 +53,9 @@ TEST_F(EditPathsTest, OpeningAgainWhileOpenKeepsTheOneWindowAndItsEdits)
     open();
     window().setText(3, "edited");
     dialog.open();
-    EXPECT_EQ(fake.windows.editPaths.size(), 1u);
+    EXPECT_EQ(windows.editPaths.size(), 1u);
     EXPECT_EQ(window().texts[2], "edited");
-    EXPECT_THAT(fake.settings.reads, IsEmpty());
+    EXPECT_THAT(settings.reads, IsEmpty());
 }
 
 TEST_F(EditPathsTest, DoneStoresAllFourUnchangedInOrderAndCloses)
@@ -62,15 +64,14 @@ TEST_F(EditPathsTest, DoneStoresAllFourUnchangedInOrderAndCloses)
     window().texts = {" /new path/client ", "", "+name \"Big Joe\"", ""};
     dialog.Command3_Click();
 
-    EXPECT_EQ(fake.settings.writes, (Writes{{"Regular Quake Path", " /new path/client "},
+    EXPECT_EQ(settings.writes, (Writes{{"Regular Quake Path", " /new path/client "},
                                             {"GL Quake Path", ""},
                                             {"Regular Quake CMD", "+name \"Big Joe\""},
                                             {"GL Quake CMD", ""}}));
     EXPECT_FALSE(window().open);
-    EXPECT_FALSE(dialog.isOpen());
 
     dialog.open();
-    EXPECT_EQ(fake.windows.editPaths.size(), 2u);
+    EXPECT_EQ(windows.editPaths.size(), 2u);
     EXPECT_THAT(window().texts, ElementsAre(" /new path/client ", "", "+name \"Big Joe\"", ""));
 }
 
@@ -84,8 +85,7 @@ TEST_F(EditPathsTest, CancelAndTheCloseBoxStoreNothingAndReopeningShowsTheStored
         } else {
             dialog.Command4_Click();
         }
-        EXPECT_FALSE(dialog.isOpen());
-        EXPECT_THAT(fake.settings.writes, IsEmpty());
+        EXPECT_THAT(settings.writes, IsEmpty());
 
         dialog.open();
         EXPECT_THAT(window().texts, ElementsAre("/games/qf-client-win.exe", "/games/qf-client-wgl.exe", "-regular", "-gl"));
@@ -96,7 +96,7 @@ TEST_F(EditPathsTest, CancelAndTheCloseBoxStoreNothingAndReopeningShowsTheStored
 TEST_F(EditPathsTest, ConfirmedBrowseSetsItsOwnRowAndCancelledBrowseLeavesEveryBoxAlone)
 {
     open();
-    fake.fileDialog.answers = {std::nullopt, "/opt/quake/qf-client-win.exe", std::nullopt, "/opt/quake/gl client.exe"};
+    fileDialog.answers = {std::nullopt, "/opt/quake/qf-client-win.exe", std::nullopt, "/opt/quake/gl client.exe"};
 
     dialog.Command1_Click(); // cancelled before anything was chosen
     EXPECT_THAT(window().texts, ElementsAre("/games/qf-client-win.exe", "/games/qf-client-wgl.exe", "-regular", "-gl"));
@@ -111,19 +111,19 @@ TEST_F(EditPathsTest, ConfirmedBrowseSetsItsOwnRowAndCancelledBrowseLeavesEveryB
     EXPECT_THAT(window().texts, ElementsAre("/opt/quake/qf-client-win.exe", "/opt/quake/gl client.exe", "-regular", "-gl"));
 
     // Nothing reaches the settings before Done.
-    EXPECT_THAT(fake.settings.writes, IsEmpty());
+    EXPECT_THAT(settings.writes, IsEmpty());
 }
 
 TEST_F(EditPathsTest, DialogOffersTheLastConfirmedNameAndTheFilterOnlyAfterTheRegularBrowse)
 {
     open();
-    fake.fileDialog.answers = {"/opt/gl.exe", std::nullopt, "/opt/win.exe", std::nullopt};
+    fileDialog.answers = {"/opt/gl.exe", std::nullopt, "/opt/win.exe", std::nullopt};
     dialog.Command2_Click();
     dialog.Command2_Click();
     dialog.Command1_Click();
     dialog.Command2_Click();
 
-    const auto& calls = fake.fileDialog.calls;
+    const auto& calls = fileDialog.calls;
     ASSERT_EQ(calls.size(), 4u);
     EXPECT_EQ(calls[0].filter, "");
     EXPECT_EQ(calls[0].initialName, "");

@@ -1,5 +1,6 @@
-#include "app/Form1.h"
-#include "tests/fakes/FakePlatform.h"
+#include "query/StatusQuery.h"
+#include "tests/fakes/FakeMainWindow.h"
+#include "tests/fakes/FakeServices.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,47 +16,37 @@ const std::string kQueryBytes("\xFF\xFF\xFF\xFF\x73\x74\x61\x74\x75\x73", 10);
 class StatusQueryTest : public ::testing::Test
 {
 protected:
-    StatusQueryTest()
-    {
-        form.Form_Load();
-        fake.socket.sent.clear(); // the update query
-        fake.socket.failures.clear();
-    }
-    FakeMainWindow& window() { return fake.windows.main(); }
     void update(const std::string& entry)
     {
-        window().text = entry;
-        form.Command2_Click();
+        window.text = entry;
+        query.Command2_Click();
     }
     void tickAfter(std::uint32_t ms)
     {
-        fake.ticks.advance(ms);
-        fake.timer.fire();
+        ticks.advance(ms);
+        query.Timer1_Timer();
     }
-    std::vector<std::string> titles() const
-    {
-        std::vector<std::string> result;
-        for (const auto& shown : fake.messages.shown) {
-            result.push_back(shown.title);
-        }
-        return result;
-    }
+    // A datagram arrives now and ends the wait.
+    void arrive() { query.endWait(ticks.micros); }
 
-    FakePlatform fake;
-    Form1 form{fake.platform, UpdateHost{"updates.example", 17500}};
+    FakeMainWindow window;
+    FakeMessageBox messages;
+    FakeTickCounter ticks;
+    FakeDatagramSocket socket;
+    StatusQuery query{window, messages, ticks, socket};
 };
 
 TEST_F(StatusQueryTest, UpdateSendsTheTenByteQueryToHostAndPort)
 {
     update("a.b:27500:x");
 
-    ASSERT_EQ(fake.socket.sent.size(), 1u);
-    EXPECT_EQ(fake.socket.sent[0].host, "a.b");
-    EXPECT_EQ(fake.socket.sent[0].port, 27500);
-    EXPECT_EQ(fake.socket.sent[0].bytes, kQueryBytes);
-    EXPECT_THAT(window().items, ElementsAre("a.b:27500:x"));
-    EXPECT_TRUE(form.query().sendingpacket());
-    EXPECT_THAT(fake.messages.shown, IsEmpty());
+    ASSERT_EQ(socket.sent.size(), 1u);
+    EXPECT_EQ(socket.sent[0].host, "a.b");
+    EXPECT_EQ(socket.sent[0].port, 27500);
+    EXPECT_EQ(socket.sent[0].bytes, kQueryBytes);
+    EXPECT_THAT(window.items, ElementsAre("a.b:27500:x"));
+    EXPECT_TRUE(query.sendingpacket());
+    EXPECT_THAT(messages.shown, IsEmpty());
 }
 
 TEST_F(StatusQueryTest, AddressChecksRefuseBeforeAnythingIsSentOrAdded)
@@ -71,13 +62,13 @@ TEST_F(StatusQueryTest, AddressChecksRefuseBeforeAnythingIsSentOrAdded)
         {"a.b", "Invalid Server Address"},
     };
     for (const auto& c : cases) {
-        fake.messages.shown.clear();
+        messages.shown.clear();
         update(c.entry);
-        EXPECT_THAT(fake.messages.shown, ElementsAre(ShownMessage{c.message, "Tarvex Game Launcher"})) << c.entry;
+        EXPECT_THAT(messages.shown, ElementsAre(ShownMessage{c.message, "Tarvex Game Launcher"})) << c.entry;
     }
-    EXPECT_THAT(fake.socket.sent, IsEmpty());
-    EXPECT_THAT(window().items, IsEmpty());
-    EXPECT_FALSE(form.query().sendingpacket());
+    EXPECT_THAT(socket.sent, IsEmpty());
+    EXPECT_THAT(window.items, IsEmpty());
+    EXPECT_FALSE(query.sendingpacket());
 }
 
 TEST_F(StatusQueryTest, UnusablePortOrHostIsNamedAndLeavesTheQueryIdle)
@@ -95,68 +86,68 @@ TEST_F(StatusQueryTest, UnusablePortOrHostIsNamedAndLeavesTheQueryIdle)
         {":27500.", "The server address has no host name before the \":\"."},
     };
     for (const auto& c : cases) {
-        fake.messages.shown.clear();
+        messages.shown.clear();
         update(c.entry);
-        EXPECT_THAT(fake.messages.shown, ElementsAre(ShownMessage{c.message, "Tarvex Game Launcher"})) << c.entry;
-        EXPECT_FALSE(form.query().sendingpacket()) << c.entry;
+        EXPECT_THAT(messages.shown, ElementsAre(ShownMessage{c.message, "Tarvex Game Launcher"})) << c.entry;
+        EXPECT_FALSE(query.sendingpacket()) << c.entry;
     }
-    EXPECT_THAT(fake.socket.sent, IsEmpty());
+    EXPECT_THAT(socket.sent, IsEmpty());
     // The entries were added, as any address that passed the checks is, and
     // a good query goes at once.
-    EXPECT_EQ(window().items.size(), 5u);
+    EXPECT_EQ(window.items.size(), 5u);
     update("ok.example:27500 "); // blanks around the digits are allowed
-    ASSERT_EQ(fake.socket.sent.size(), 1u);
-    EXPECT_EQ(fake.socket.sent[0].port, 27500);
+    ASSERT_EQ(socket.sent.size(), 1u);
+    EXPECT_EQ(socket.sent[0].port, 27500);
 }
 
 TEST_F(StatusQueryTest, EntriesAreAddedOnceAndComparedExactly)
 {
-    form.replaceServers({"a.b:27500"});
+    window.replaceServers({"a.b:27500"});
     update("a.b:27500");
-    fake.socket.deliver("1.2.3.4", 27500, "reply");
+    arrive();
     update("A.b:27500");
-    fake.socket.deliver("1.2.3.4", 27500, "reply");
+    arrive();
     update("a.b:27500");
-    EXPECT_THAT(window().items, ElementsAre("a.b:27500", "A.b:27500"));
-    EXPECT_EQ(fake.socket.sent.size(), 3u);
+    EXPECT_THAT(window.items, ElementsAre("a.b:27500", "A.b:27500"));
+    EXPECT_EQ(socket.sent.size(), 3u);
 }
 
 TEST_F(StatusQueryTest, SecondQueryWhileWaitingIsRefusedButANewEntryIsStillAdded)
 {
     update("a.b:27500");
-    fake.ticks.advance(300);
+    ticks.advance(300);
     update("a.b:27500");
     update("c.d:27501");
 
-    EXPECT_EQ(fake.socket.sent.size(), 1u);
-    EXPECT_THAT(window().items, ElementsAre("a.b:27500", "c.d:27501"));
+    EXPECT_EQ(socket.sent.size(), 1u);
+    EXPECT_THAT(window.items, ElementsAre("a.b:27500", "c.d:27501"));
     const ShownMessage wait{"Please wait for a response from the current server before trying to ping another...",
                             "Tarvex Game Launcher"};
-    EXPECT_THAT(fake.messages.shown, ElementsAre(wait, wait));
+    EXPECT_THAT(messages.shown, ElementsAre(wait, wait));
 
     // The refused clicks kept the first send time.
-    fake.ticks.advance(400);
-    fake.socket.deliver("1.2.3.4", 27500, "\xFF\xFF\xFF\xFFn\\hostname\\A\n");
-    EXPECT_EQ(window().lines.back(), "Ping: 700");
+    ticks.advance(400);
+    arrive();
+    EXPECT_EQ(query.ping(), 700u);
 }
 
 TEST_F(StatusQueryTest, TimesOutOnTheFirstTickAtOneSecond)
 {
-    window().lines = {"Hostname: old"};
     update("a.b:27500");
+    window.lines = {"Hostname: old"};
     tickAfter(999);
-    EXPECT_THAT(window().lines, ElementsAre("Hostname: old"));
-    EXPECT_TRUE(form.query().sendingpacket());
+    EXPECT_THAT(window.lines, ElementsAre("Hostname: old"));
+    EXPECT_TRUE(query.sendingpacket());
 
     tickAfter(1);
-    EXPECT_THAT(window().lines, ElementsAre("No response from server..."));
-    EXPECT_FALSE(form.query().sendingpacket());
-    EXPECT_THAT(fake.messages.shown, IsEmpty());
+    EXPECT_THAT(window.lines, ElementsAre("No response from server..."));
+    EXPECT_FALSE(query.sendingpacket());
+    EXPECT_THAT(messages.shown, IsEmpty());
 
     tickAfter(5000); // nothing more happens
-    EXPECT_THAT(window().lines, ElementsAre("No response from server..."));
+    EXPECT_THAT(window.lines, ElementsAre("No response from server..."));
     update("a.b:27500");
-    EXPECT_EQ(fake.socket.sent.size(), 2u);
+    EXPECT_EQ(socket.sent.size(), 2u);
 }
 
 TEST_F(StatusQueryTest, PingIsTheTimeSinceTheLastQueryAcrossWrapsAndLateReplies)
@@ -175,20 +166,21 @@ TEST_F(StatusQueryTest, PingIsTheTimeSinceTheLastQueryAcrossWrapsAndLateReplies)
         {5000, 2500, true},          // late: after the time-out line
     };
     for (const auto& c : cases) {
-        fake.ticks.setMs(c.sendAt);
+        ticks.setMs(c.sendAt);
         update("a.b:27500");
         if (c.timeOutFirst) {
             tickAfter(1000);
-            EXPECT_THAT(window().lines, ElementsAre("No response from server..."));
-            fake.ticks.advance(c.replyAfter - 1000);
+            EXPECT_THAT(window.lines, ElementsAre("No response from server..."));
+            ticks.advance(c.replyAfter - 1000);
         } else {
-            fake.ticks.advance(c.replyAfter);
+            ticks.advance(c.replyAfter);
         }
-        fake.socket.deliver("1.2.3.4", 27500, "\xFF\xFF\xFF\xFFn\\hostname\\A\n");
-        EXPECT_FALSE(form.query().sendingpacket());
-        EXPECT_EQ(window().lines.back(), "Ping: " + std::to_string(c.replyAfter)) << c.sendAt;
+        arrive();
+        EXPECT_FALSE(query.sendingpacket());
+        EXPECT_EQ(query.ping(), c.replyAfter) << c.sendAt;
+        window.lines.clear();
         tickAfter(2000);
-        EXPECT_NE(window().lines.back(), "No response from server...") << "no time-out after a reply";
+        EXPECT_THAT(window.lines, IsEmpty()) << "no time-out after a reply";
     }
 }
 
@@ -197,47 +189,46 @@ TEST_F(StatusQueryTest, PingIsRoundedToTheNearestMillisecondOfTheArrival)
     struct Case
     {
         std::int64_t arrivalAfterMicros; // from the send; negative: read before it
-        const char* ping;
+        std::uint32_t ping;
     };
-    const Case cases[] = {{180, "Ping: 0"}, {499, "Ping: 0"}, {500, "Ping: 1"}, {50'499, "Ping: 50"},
-                          {250'500, "Ping: 251"}, {-3'000, "Ping: 0"}};
+    const Case cases[] = {{180, 0}, {499, 0}, {500, 1}, {50'499, 50}, {250'500, 251}, {-3'000, 0}};
     for (const auto& c : cases) {
         update("a.b:27500");
-        const std::uint64_t sentAt = fake.ticks.micros;
+        const std::uint64_t sentAt = ticks.micros;
         // Handed over later than it was read: the read time counts.
-        fake.ticks.advance(40);
-        fake.socket.receiver(Datagram{"\xFF\xFF\xFF\xFFn\\hostname\\A\n", "1.2.3.4", 27500,
-                                      sentAt + static_cast<std::uint64_t>(c.arrivalAfterMicros)});
-        EXPECT_EQ(window().lines.back(), c.ping) << c.arrivalAfterMicros;
+        ticks.advance(40);
+        query.endWait(sentAt + static_cast<std::uint64_t>(c.arrivalAfterMicros));
+        EXPECT_EQ(query.ping(), c.ping) << c.arrivalAfterMicros;
     }
 }
 
 TEST_F(StatusQueryTest, DatagramBeforeAnyQueryShowsPingZero)
 {
-    fake.ticks.setMs(123456);
-    fake.socket.deliver("1.2.3.4", 17500, "\xFF\xFF\xFF\xFFn\\hostname\\A\n");
-    EXPECT_EQ(window().lines.back(), "Ping: 0");
+    ticks.setMs(123456);
+    arrive();
+    EXPECT_EQ(query.ping(), 0u);
 }
 
 TEST_F(StatusQueryTest, FailedSendShowsOneLineOnlyForTheOutstandingQuery)
 {
     update("nosuch.invalid:27500");
-    fake.ticks.advance(30);
-    fake.socket.failSend(0, "the host name nosuch.invalid could not be resolved");
-    EXPECT_THAT(window().lines, ElementsAre("Could not send the query: the host name nosuch.invalid could not be resolved"));
-    EXPECT_FALSE(form.query().sendingpacket());
-    EXPECT_THAT(fake.messages.shown, IsEmpty());
+    ticks.advance(30);
+    socket.failSend(0, "the host name nosuch.invalid could not be resolved");
+    EXPECT_THAT(window.lines, ElementsAre("Could not send the query: the host name nosuch.invalid could not be resolved"));
+    EXPECT_FALSE(query.sendingpacket());
+    EXPECT_THAT(messages.shown, IsEmpty());
     tickAfter(2000);
-    EXPECT_THAT(window().lines, ElementsAre("Could not send the query: the host name nosuch.invalid could not be resolved"));
+    EXPECT_THAT(window.lines, ElementsAre("Could not send the query: the host name nosuch.invalid could not be resolved"));
 
     // A stale failure of the first query must not end the second one, nor
     // a failure reported after a datagram already ended the wait.
     update("a.b:27500");
-    fake.socket.failSend(0, "late");
-    EXPECT_TRUE(form.query().sendingpacket());
-    fake.socket.deliver("1.2.3.4", 27500, "\xFF\xFF\xFF\xFFn\\hostname\\B\n");
-    fake.socket.failSend(1, "after the reply");
-    EXPECT_EQ(window().lines.front(), "Hostname: B");
+    socket.failSend(0, "late");
+    EXPECT_TRUE(query.sendingpacket());
+    window.lines.clear();
+    arrive();
+    socket.failSend(1, "after the reply");
+    EXPECT_THAT(window.lines, IsEmpty());
 }
 
 } // namespace

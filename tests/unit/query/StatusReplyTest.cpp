@@ -1,4 +1,3 @@
-#include "query/Fields.h"
 #include "query/StatusReply.h"
 
 #include <gmock/gmock.h>
@@ -19,28 +18,6 @@ StatusLines parse(const std::string& reply, const ReplySource& source = {"10.0.0
     std::string income = reply;
     std::replace(income.begin(), income.end(), '\n', '\\');
     return dostuff(income, reply, source);
-}
-
-// The field-by-field walk as first described: every field examined with
-// GetWord, the last match wins. The one-pass reader must agree with it.
-std::pair<std::string, std::string> walkedHostAndMap(const std::string& reply)
-{
-    std::string income = reply;
-    std::replace(income.begin(), income.end(), '\n', '\\');
-    std::string host;
-    std::string map;
-    const auto count = TotalWords(income, "\\");
-    for (std::int16_t i = 1; i <= count; ++i) {
-        const auto field = GetWord(income, i);
-        const auto value = [&] { return i < count ? GetWord(income, static_cast<std::int16_t>(i + 1)) : ""; };
-        if (field == "map") {
-            map = value();
-        }
-        if (field == "hostname") {
-            host = value();
-        }
-    }
-    return {host, map};
 }
 
 TEST(StatusReply, RealReplyGivesTheSixLines)
@@ -84,9 +61,6 @@ TEST(StatusReply, ReadsOnlyWhatIsThere)
         EXPECT_EQ(lines[0], c.host) << c.reply;
         EXPECT_EQ(lines[3], c.players) << c.reply;
         EXPECT_EQ(lines[4], c.map) << c.reply;
-        const auto [host, map] = walkedHostAndMap(c.reply);
-        EXPECT_EQ(lines[0], "Hostname: " + host) << c.reply;
-        EXPECT_EQ(lines[4], "Map: " + map) << c.reply;
     }
 }
 

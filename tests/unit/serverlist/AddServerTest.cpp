@@ -1,5 +1,10 @@
-#include "app/Form1.h"
-#include "tests/fakes/FakePlatform.h"
+#include "query/StatusQuery.h"
+#include "serverlist/AddServer.h"
+#include "serverlist/ServerRemoval.h"
+#include "serverlist/ServerListStore.h"
+#include "tests/fakes/FakeMainWindow.h"
+#include "tests/fakes/FakeServices.h"
+#include "tests/fakes/FakeWindowSystem.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,54 +16,59 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr const char* kListPath = "/games/tarvex/servers.cfg";
-const std::string kStatusQuery = "\xff\xff\xff\xffstatus";
 
 class AddServerTest : public ::testing::Test
 {
 protected:
+    // The main window as it is once servers.cfg has been read at start-up.
     void start(const std::string& listFile)
     {
-        fake.files.files[kListPath] = listFile;
-        form = std::make_unique<Form1>(fake.platform, UpdateHost{"updates.example", 17500});
-        form->Form_Load();
-        fake.socket.sent.clear(); // the update query
+        files.files[kListPath] = listFile;
+        window.items = serverList.load();
+        window.text = window.items.empty() ? "" : window.items.front();
     }
-    FakeMainWindow& window() { return fake.windows.main(); }
     // Opens the dialog and types into both fields as the player would.
     FakeAddServerWindow& openAndType(const std::string& host, const std::string& port)
     {
-        form->Command1_Click();
-        auto& dialog = *fake.windows.addServers.back();
-        dialog.host = host;
-        dialog.port = port;
-        return dialog;
+        addServer.open();
+        auto& view = *windows.addServers.back();
+        view.host = host;
+        view.port = port;
+        return view;
     }
 
-    FakePlatform fake;
-    std::unique_ptr<Form1> form;
+    FakeMainWindow window;
+    FakeMessageBox messages;
+    FakeTickCounter ticks;
+    FakeDatagramSocket socket;
+    FakeFileSystem files;
+    FakeWindowSystem windows;
+    StatusQuery query{window, messages, ticks, socket};
+    ServerListStore serverList{files, messages};
+    AddServer addServer{window, query, serverList, windows, messages};
 };
 
 TEST_F(AddServerTest, OpensWithTheDefaultHostAndPortEveryTime)
 {
     start("");
-    form->Command1_Click();
-    auto& first = *fake.windows.addServers.at(0);
+    addServer.open();
+    auto& first = *windows.addServers.at(0);
     EXPECT_TRUE(first.shown);
     EXPECT_EQ(first.host, "play.tarvex.net");
     EXPECT_EQ(first.port, "27500");
 
     // A second press while open neither resets nor reopens it.
     first.host = "typed.host";
-    form->Command1_Click();
-    EXPECT_EQ(fake.windows.addServers.size(), 1u);
+    addServer.open();
+    EXPECT_EQ(windows.addServers.size(), 1u);
     EXPECT_EQ(first.host, "typed.host");
 
     first.events.Command2_Click(); // Cancel
     EXPECT_FALSE(first.open);
-    form->Command1_Click();
-    ASSERT_EQ(fake.windows.addServers.size(), 2u);
-    EXPECT_EQ(fake.windows.addServers[1]->host, "play.tarvex.net");
-    EXPECT_EQ(fake.windows.addServers[1]->port, "27500");
+    addServer.open();
+    ASSERT_EQ(windows.addServers.size(), 2u);
+    EXPECT_EQ(windows.addServers[1]->host, "play.tarvex.net");
+    EXPECT_EQ(windows.addServers[1]->port, "27500");
 }
 
 TEST_F(AddServerTest, AnEmptyFieldIsRefusedWithAMessageAndChangesNothing)
@@ -72,20 +82,20 @@ TEST_F(AddServerTest, AnEmptyFieldIsRefusedWithAMessageAndChangesNothing)
     start("a.b:1\r\n");
     for (const auto& c : cases) {
         auto& dialog = openAndType(c.host, c.port);
-        window().lines = {"previous result"};
-        fake.messages.shown.clear();
+        window.lines = {"previous result"};
+        messages.shown.clear();
 
         dialog.events.Command1_Click();
 
-        ASSERT_EQ(fake.messages.shown.size(), 1u) << c.host << "/" << c.port;
-        EXPECT_EQ(fake.messages.shown[0], (ShownMessage{"You must fill in both fields.", "Error"}));
+        ASSERT_EQ(messages.shown.size(), 1u) << c.host << "/" << c.port;
+        EXPECT_EQ(messages.shown[0], (ShownMessage{"You must fill in both fields.", "Error"}));
         EXPECT_TRUE(dialog.open);
         EXPECT_EQ(dialog.host, c.host);
         EXPECT_EQ(dialog.port, c.port);
-        EXPECT_THAT(form->servers(), ElementsAre("a.b:1"));
-        EXPECT_EQ(window().text, "a.b:1");
-        EXPECT_THAT(window().lines, ElementsAre("previous result"));
-        EXPECT_THAT(fake.socket.sent, IsEmpty());
+        EXPECT_THAT(window.items, ElementsAre("a.b:1"));
+        EXPECT_EQ(window.text, "a.b:1");
+        EXPECT_THAT(window.lines, ElementsAre("previous result"));
+        EXPECT_THAT(socket.sent, IsEmpty());
         dialog.close();
     }
 }
@@ -94,36 +104,33 @@ TEST_F(AddServerTest, ANewServerIsAppendedChosenAndTheDialogCloses)
 {
     start("a.b:1\r\n");
     auto& dialog = openAndType("c.d", "27500");
-    window().lines = {"previous result"};
+    window.lines = {"previous result"};
 
     dialog.events.Command1_Click();
 
-    EXPECT_THAT(form->servers(), ElementsAre("a.b:1", "c.d:27500"));
-    EXPECT_THAT(window().items, ElementsAre("a.b:1", "c.d:27500"));
-    EXPECT_EQ(window().text, "c.d:27500");
-    EXPECT_THAT(window().lines, IsEmpty()); // the change reaction ran
+    EXPECT_THAT(window.items, ElementsAre("a.b:1", "c.d:27500"));
+    EXPECT_EQ(window.text, "c.d:27500");
+    EXPECT_THAT(window.lines, IsEmpty()); // the change reaction ran
     EXPECT_FALSE(dialog.open);
-    EXPECT_THAT(fake.messages.shown, IsEmpty());
+    EXPECT_THAT(messages.shown, IsEmpty());
     // The file learns of it only when the main window closes.
-    EXPECT_EQ(fake.files.files[kListPath], "a.b:1\r\n");
-    window().close();
-    EXPECT_EQ(fake.files.files[kListPath], "a.b:1\r\nc.d:27500\r\n");
+    EXPECT_EQ(files.writeCount, 0);
 }
 
 TEST_F(AddServerTest, AServerAlreadyListedIsNotAddedAgainAndTheChoiceStays)
 {
     start("a.b:1\r\nc.d:27500\r\ne.f:3\r\n");
-    window().type("e.f:3");
-    window().lines = {"previous result"};
+    window.text = "e.f:3";
+    window.lines = {"previous result"};
     auto& dialog = openAndType("c.d", "27500");
 
     dialog.events.Command1_Click();
 
-    EXPECT_THAT(form->servers(), ElementsAre("a.b:1", "c.d:27500", "e.f:3"));
-    EXPECT_EQ(window().text, "e.f:3");
-    EXPECT_THAT(window().lines, ElementsAre("previous result"));
+    EXPECT_THAT(window.items, ElementsAre("a.b:1", "c.d:27500", "e.f:3"));
+    EXPECT_EQ(window.text, "e.f:3");
+    EXPECT_THAT(window.lines, ElementsAre("previous result"));
     EXPECT_FALSE(dialog.open);
-    EXPECT_THAT(fake.messages.shown, IsEmpty());
+    EXPECT_THAT(messages.shown, IsEmpty());
 }
 
 TEST_F(AddServerTest, LetterCaseAndBlanksMakeDifferentEntries)
@@ -135,12 +142,12 @@ TEST_F(AddServerTest, LetterCaseAndBlanksMakeDifferentEntries)
     for (const auto& [host, port] : typed) {
         openAndType(host, port).events.Command1_Click();
     }
-    EXPECT_THAT(form->servers(), ElementsAre("a.b:27500", "A.b:27500", " a.b:27500", "a.b :27500", "a.b: 27500",
+    EXPECT_THAT(window.items, ElementsAre("a.b:27500", "A.b:27500", " a.b:27500", "a.b :27500", "a.b: 27500",
                                              "a.b:27500 ", " : "));
-    EXPECT_EQ(window().text, " : ");
+    EXPECT_EQ(window.text, " : ");
     // Blank fields count as filled; the only boxes are the query's own
     // refusals while the first query is outstanding.
-    for (const auto& shown : fake.messages.shown) {
+    for (const auto& shown : messages.shown) {
         EXPECT_NE(shown.title, "Error") << shown.text;
     }
 }
@@ -153,11 +160,11 @@ TEST_F(AddServerTest, EnterAcceptsAndOtherKeysDoNothing)
         dialog.events.Form_KeyPress(code);
     }
     EXPECT_TRUE(dialog.open);
-    EXPECT_THAT(form->servers(), IsEmpty());
+    EXPECT_THAT(window.items, IsEmpty());
 
-    dialog.events.Form_KeyPress(13);
+    dialog.events.Form_KeyPress(kEnterKey);
     EXPECT_FALSE(dialog.open);
-    EXPECT_THAT(form->servers(), ElementsAre("c.d:1"));
+    EXPECT_THAT(window.items, ElementsAre("c.d:1"));
 }
 
 TEST_F(AddServerTest, CancelAndTheCloseBoxAddNothingAndSendNothing)
@@ -165,65 +172,61 @@ TEST_F(AddServerTest, CancelAndTheCloseBoxAddNothingAndSendNothing)
     start("a.b:1\r\n");
     openAndType("c.d", "2").events.Command2_Click();
     openAndType("e.f", "3").close();
-    EXPECT_THAT(form->servers(), ElementsAre("a.b:1"));
-    EXPECT_EQ(window().text, "a.b:1");
-    EXPECT_THAT(fake.socket.sent, IsEmpty());
-    EXPECT_THAT(fake.messages.shown, IsEmpty());
+    EXPECT_THAT(window.items, ElementsAre("a.b:1"));
+    EXPECT_EQ(window.text, "a.b:1");
+    EXPECT_THAT(socket.sent, IsEmpty());
+    EXPECT_THAT(messages.shown, IsEmpty());
 }
 
 TEST_F(AddServerTest, OkSeesRemovalsMadeWhileTheDialogWasOpen)
 {
     start("a.b:1\r\nc.d:2\r\n");
     auto& dialog = openAndType("c.d", "2");
-    window().pick(1);
-    form->Command3_Click(); // Remove Server, with the dialog still open
-    EXPECT_THAT(form->servers(), ElementsAre("a.b:1"));
+    window.text = "c.d:2";
+    removeChosenServer(window); // Remove Server, with the dialog still open
+    EXPECT_THAT(window.items, ElementsAre("a.b:1"));
 
     dialog.events.Command1_Click();
-    EXPECT_THAT(form->servers(), ElementsAre("a.b:1", "c.d:2"));
-    EXPECT_EQ(window().text, "c.d:2");
+    EXPECT_THAT(window.items, ElementsAre("a.b:1", "c.d:2"));
+    EXPECT_EQ(window.text, "c.d:2");
 }
 
 TEST_F(AddServerTest, OkAfterTheMainWindowClosedStillKeepsTheServerInTheFile)
 {
     start("a.b:1\r\n");
     auto& dialog = openAndType("c.d", "2");
-    window().close();
-    EXPECT_EQ(fake.files.files[kListPath], "a.b:1\r\n");
+    window.open = false;
 
     dialog.events.Command1_Click();
 
     EXPECT_FALSE(dialog.open);
-    EXPECT_EQ(fake.files.files[kListPath], "a.b:1\r\nc.d:2\r\n");
-    EXPECT_THAT(fake.socket.sent, IsEmpty());
-    EXPECT_THAT(fake.messages.shown, IsEmpty());
+    EXPECT_EQ(files.files[kListPath], "a.b:1\r\nc.d:2\r\n");
+    EXPECT_THAT(socket.sent, IsEmpty());
+    EXPECT_THAT(messages.shown, IsEmpty());
 
     // A server already listed rewrites nothing.
-    const int writes = fake.files.writeCount;
-    form->Command1_Click();
-    auto& again = *fake.windows.addServers.back();
-    again.host = "a.b";
-    again.port = "1";
-    again.events.Form_KeyPress(13);
+    const int writes = files.writeCount;
+    auto& again = openAndType("a.b", "1");
+    again.events.Form_KeyPress(kEnterKey);
     EXPECT_FALSE(again.open);
-    EXPECT_EQ(fake.files.writeCount, writes);
+    EXPECT_EQ(files.writeCount, writes);
 }
 
 TEST_F(AddServerTest, TheTypedServerIsQueriedWhetherNewOrKnown)
 {
     start("c.d:27500\r\n");
     openAndType("new.host", "27501").events.Command1_Click();
-    ASSERT_EQ(fake.socket.sent.size(), 1u);
-    EXPECT_EQ(fake.socket.sent[0].host, "new.host");
-    EXPECT_EQ(fake.socket.sent[0].port, 27501);
-    EXPECT_EQ(fake.socket.sent[0].bytes, kStatusQuery);
+    ASSERT_EQ(socket.sent.size(), 1u);
+    EXPECT_EQ(socket.sent[0].host, "new.host");
+    EXPECT_EQ(socket.sent[0].port, 27501);
+    EXPECT_EQ(socket.sent[0].bytes, kStatusQuery);
 
-    fake.socket.deliver("127.0.0.1", 27501, "n"); // ends the outstanding query
-    openAndType("c.d", "27500").events.Form_KeyPress(13);
-    ASSERT_EQ(fake.socket.sent.size(), 2u);
-    EXPECT_EQ(fake.socket.sent[1].host, "c.d");
-    EXPECT_EQ(fake.socket.sent[1].port, 27500);
-    EXPECT_EQ(fake.socket.sent[1].bytes, kStatusQuery);
+    query.endWait(ticks.micros); // a reply ends the outstanding query
+    openAndType("c.d", "27500").events.Form_KeyPress(kEnterKey);
+    ASSERT_EQ(socket.sent.size(), 2u);
+    EXPECT_EQ(socket.sent[1].host, "c.d");
+    EXPECT_EQ(socket.sent[1].port, 27500);
+    EXPECT_EQ(socket.sent[1].bytes, kStatusQuery);
 }
 
 TEST_F(AddServerTest, WhileAQueryIsOutstandingTheServerIsStillAddedAndTheDialogCloses)
@@ -232,11 +235,11 @@ TEST_F(AddServerTest, WhileAQueryIsOutstandingTheServerIsStillAddedAndTheDialogC
     openAndType("a.b", "1").events.Command1_Click();
     auto& dialog = openAndType("c.d", "2");
     dialog.events.Command1_Click();
-    EXPECT_EQ(fake.socket.sent.size(), 1u);
-    ASSERT_EQ(fake.messages.shown.size(), 1u);
-    EXPECT_EQ(fake.messages.shown[0].text,
+    EXPECT_EQ(socket.sent.size(), 1u);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
               "Please wait for a response from the current server before trying to ping another...");
-    EXPECT_THAT(form->servers(), ElementsAre("a.b:1", "c.d:2"));
+    EXPECT_THAT(window.items, ElementsAre("a.b:1", "c.d:2"));
     EXPECT_FALSE(dialog.open);
 }
 

@@ -1,5 +1,5 @@
-#include "app/Form1.h"
-#include "tests/fakes/FakePlatform.h"
+#include "serverlist/ServerRemoval.h"
+#include "tests/fakes/FakeMainWindow.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,8 +9,6 @@ namespace {
 
 using ::testing::IsEmpty;
 using Entries = std::vector<std::string>;
-
-constexpr const char* kListPath = "/games/tarvex/servers.cfg";
 
 struct RemovalCase
 {
@@ -41,38 +39,17 @@ TEST(ServerRemoval, RemovesExactlyTheChosenEntriesAndChoosesTheFirstLeft)
         {"only empty entries survive", {"", "a.b:1", ""}, "a.b:1", {}, ""},
     };
     for (const auto& c : cases) {
-        FakePlatform fake;
-        Form1 form(fake.platform, UpdateHost{"u", 17500});
-        form.Form_Load();
-        form.replaceServers(c.before);
-        auto& window = fake.windows.main();
-        window.type(c.chosen);
+        FakeMainWindow window;
+        window.items = c.before;
+        window.text = c.chosen;
         window.lines = {"previous result"};
 
-        form.Command3_Click();
+        removeChosenServer(window);
 
-        EXPECT_EQ(form.servers(), c.after) << c.name;
         EXPECT_EQ(window.items, c.after) << c.name;
-        EXPECT_EQ(form.serverBoxText(), c.chosenAfter) << c.name;
+        EXPECT_EQ(window.text, c.chosenAfter) << c.name;
         EXPECT_THAT(window.lines, IsEmpty()) << c.name;
-        EXPECT_THAT(fake.messages.shown, IsEmpty()) << c.name;
     }
-}
-
-TEST(ServerRemoval, ReachesTheFileOnlyWhenTheMainWindowCloses)
-{
-    FakePlatform fake;
-    fake.files.files[kListPath] = "a.b:1\r\nc.d:2\r\nfoo|bar:3\r\n";
-    Form1 form(fake.platform, UpdateHost{"u", 17500});
-    form.Form_Load();
-    fake.windows.main().pick(1);
-
-    form.Command3_Click();
-    EXPECT_EQ(fake.files.files[kListPath], "a.b:1\r\nc.d:2\r\nfoo|bar:3\r\n");
-    EXPECT_EQ(fake.files.writeCount, 0);
-
-    form.mnuExit_Click();
-    EXPECT_EQ(fake.files.files[kListPath], "a.b:1\r\nfoo|bar:3\r\n");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
-#include "app/Form1.h"
-#include "tests/fakes/FakePlatform.h"
+#include "query/StatusQuery.h"
+#include "tests/fakes/FakeMainWindow.h"
+#include "tests/fakes/FakeServices.h"
+#include "updates/ReplyDispatcher.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,37 +15,41 @@ using ::testing::IsEmpty;
 class ReplyDispatcherTest : public ::testing::Test
 {
 protected:
-    ReplyDispatcherTest() { form.Form_Load(); }
-    FakeMainWindow& window() { return fake.windows.main(); }
-    void arrive(const std::string& bytes) { fake.socket.deliver("192.0.2.5", 17500, bytes); }
+    ReplyDispatcherTest()
+    {
+        socket.clock = &ticks;
+        socket.setReceiver([this](const Datagram& datagram) { dispatcher.Winsock1_DataArrival(datagram); });
+    }
+    void arrive(const std::string& bytes) { socket.deliver("192.0.2.5", 17500, bytes); }
     void startQuery()
     {
-        window().text = "a.b:27500";
-        form.Command2_Click();
-        ASSERT_TRUE(form.query().sendingpacket());
+        query.QueryServer("a.b", "27500");
+        ASSERT_TRUE(query.sendingpacket());
     }
-    bool wentToStatusReply()
-    {
-        return window().lines.size() == 6 && window().lines[1] == "Ip: 192.0.2.5";
-    }
+    bool wentToStatusReply() { return window.lines.size() == 6 && window.lines[1] == "Ip: 192.0.2.5"; }
 
-    FakePlatform fake;
-    Form1 form{fake.platform, UpdateHost{"updates.example", 17500}};
+    FakeMainWindow window;
+    FakeMessageBox messages;
+    FakeTickCounter ticks;
+    FakeDatagramSocket socket;
+    FakeUrlOpener urls;
+    StatusQuery query{window, messages, ticks, socket};
+    ReplyDispatcher dispatcher{window, query, messages, ticks, socket, urls};
 };
 
 // A long reply comes in two datagrams; a notice in between is still a notice.
 TEST_F(ReplyDispatcherTest, StatusReplyInPartsIsShownWholeWithThePingOfTheFirst)
 {
     startQuery();
-    fake.ticks.advance(30);
-    fake.socket.deliver("192.0.2.5", 27500, "\xFF\xFF\xFF\xFFn\\hostname\\Full\\map\\dm4\n1 \"a\"\n2 \"b\"\n\0");
+    ticks.advance(30);
+    socket.deliver("192.0.2.5", 27500, "\xFF\xFF\xFF\xFFn\\hostname\\Full\\map\\dm4\n1 \"a\"\n2 \"b\"\n\0");
     arrive("msgbox between the parts");
-    fake.ticks.advance(1);
-    fake.socket.deliver("192.0.2.5", 27500, "\xFF\xFF\xFF\xFFn3 \"c\"\n4 \"O'Brien\"\n\0");
+    ticks.advance(1);
+    socket.deliver("192.0.2.5", 27500, "\xFF\xFF\xFF\xFFn3 \"c\"\n4 \"O'Brien\"\n\0");
 
-    EXPECT_THAT(window().lines, ElementsAre("Hostname: Full", "Ip: 192.0.2.5", "Port: 27500", "Players: 4",
+    EXPECT_THAT(window.lines, ElementsAre("Hostname: Full", "Ip: 192.0.2.5", "Port: 27500", "Players: 4",
                                             "Map: dm4", "Ping: 30"));
-    EXPECT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 TEST_F(ReplyDispatcherTest, KeywordDecidesWhatADatagramIs)
@@ -69,14 +75,14 @@ TEST_F(ReplyDispatcherTest, KeywordDecidesWhatADatagramIs)
         {"\xFF\xFF\xFF\xFFn\\hostname\\A\n", "reply"},
     };
     for (const auto& c : cases) {
-        fake.messages.shown.clear();
-        fake.urls.opened.clear();
-        window().lines.clear();
-        fake.ticks.advance(10000);
+        messages.shown.clear();
+        urls.opened.clear();
+        window.lines.clear();
+        ticks.advance(10000);
         arrive(c.bytes);
         const std::string kind = c.kind;
-        EXPECT_EQ(fake.messages.shown.size(), kind == "box" ? 1u : 0u) << c.bytes;
-        EXPECT_EQ(fake.urls.opened.size(), kind == "web" ? 1u : 0u) << c.bytes;
+        EXPECT_EQ(messages.shown.size(), kind == "box" ? 1u : 0u) << c.bytes;
+        EXPECT_EQ(urls.opened.size(), kind == "web" ? 1u : 0u) << c.bytes;
         EXPECT_EQ(wentToStatusReply(), kind == "reply") << c.bytes;
     }
 }
@@ -85,16 +91,16 @@ TEST_F(ReplyDispatcherTest, MessageIsShownUnchangedUnderUpdates)
 {
     arrive("msgbox  New version!\nGet it now.\n");
     arrive("msgbox");
-    EXPECT_THAT(fake.messages.shown, ElementsAre(ShownMessage{"  New version!\nGet it now.\n", "Updates"},
+    EXPECT_THAT(messages.shown, ElementsAre(ShownMessage{"  New version!\nGet it now.\n", "Updates"},
                                                  ShownMessage{"", "Updates"}));
-    EXPECT_THAT(window().lines, IsEmpty());
+    EXPECT_THAT(window.lines, IsEmpty());
 }
 
 TEST_F(ReplyDispatcherTest, StatusReplyReplacesTheListWithSixLines)
 {
-    window().lines = {"No response from server..."};
-    fake.socket.deliver("10.1.2.3", 27501, "\xFF\xFF\xFF\xFFn\\hostname\\Base One\\map\\dm4\nP1\nP2\n");
-    EXPECT_THAT(window().lines, ElementsAre("Hostname: Base One", "Ip: 10.1.2.3", "Port: 27501", "Players: 2",
+    window.lines = {"No response from server..."};
+    socket.deliver("10.1.2.3", 27501, "\xFF\xFF\xFF\xFFn\\hostname\\Base One\\map\\dm4\nP1\nP2\n");
+    EXPECT_THAT(window.lines, ElementsAre("Hostname: Base One", "Ip: 10.1.2.3", "Port: 27501", "Players: 2",
                                             "Map: dm4", "Ping: 0"));
 }
 
@@ -125,52 +131,51 @@ TEST_F(ReplyDispatcherTest, OnlyPlainWebAddressesAreOpened)
         {"website httpx://a.example/", nullptr},
     };
     for (const auto& c : cases) {
-        fake.urls.opened.clear();
-        fake.ticks.advance(10000);
+        urls.opened.clear();
+        ticks.advance(10000);
         arrive(c.bytes);
         if (c.opened == nullptr) {
-            EXPECT_THAT(fake.urls.opened, IsEmpty()) << c.bytes;
+            EXPECT_THAT(urls.opened, IsEmpty()) << c.bytes;
         } else {
-            EXPECT_THAT(fake.urls.opened, ElementsAre(c.opened)) << c.bytes;
+            EXPECT_THAT(urls.opened, ElementsAre(c.opened)) << c.bytes;
         }
     }
-    EXPECT_THAT(fake.messages.shown, IsEmpty());
-    EXPECT_THAT(fake.processes.started, IsEmpty());
-    EXPECT_THAT(window().lines, IsEmpty());
+    EXPECT_THAT(messages.shown, IsEmpty());
+    EXPECT_THAT(window.lines, IsEmpty());
 }
 
 TEST_F(ReplyDispatcherTest, AFloodOfWebsiteNoticesOpensOneAddressEveryTenSeconds)
 {
-    fake.ticks.setMs(0xFFFFF000u); // the quiet time holds across a counter wrap too
+    ticks.setMs(0xFFFFF000u); // the quiet time holds across a counter wrap too
     for (int i = 0; i < 1000; ++i) {
         arrive("website http://flood.example/" + std::to_string(i));
-        fake.ticks.advance(5);
+        ticks.advance(5);
     }
-    EXPECT_THAT(fake.urls.opened, ElementsAre("http://flood.example/0"));
+    EXPECT_THAT(urls.opened, ElementsAre("http://flood.example/0"));
     // A refused address does not restart the quiet time...
-    fake.ticks.advance(10000 - 5000);
+    ticks.advance(10000 - 5000);
     arrive("website file:///etc/passwd");
     arrive("website http://next.example/");
-    EXPECT_THAT(fake.urls.opened, ElementsAre("http://flood.example/0", "http://next.example/"));
+    EXPECT_THAT(urls.opened, ElementsAre("http://flood.example/0", "http://next.example/"));
 }
 
 TEST_F(ReplyDispatcherTest, AnyDatagramEndsTheWaitEvenAnEmptyOne)
 {
     for (const std::string bytes : {"", "msgbox hi", "website http://a.example/", "junk"}) {
         startQuery();
-        window().lines = {"previous"};
+        window.lines = {"previous"};
         arrive(bytes);
-        EXPECT_FALSE(form.query().sendingpacket()) << bytes;
+        EXPECT_FALSE(query.sendingpacket()) << bytes;
         if (bytes.empty()) {
-            EXPECT_THAT(window().lines, ElementsAre("previous"));
+            EXPECT_THAT(window.lines, ElementsAre("previous"));
         }
         // No time-out follows, and the next query goes out at once.
-        fake.ticks.advance(5000);
-        fake.timer.fire();
-        EXPECT_NE(window().lines.front(), "No response from server...") << bytes;
+        ticks.advance(5000);
+        query.Timer1_Timer();
+        EXPECT_NE(window.lines.front(), "No response from server...") << bytes;
     }
-    EXPECT_EQ(fake.socket.sent.size(), 5u);
-    EXPECT_THAT(fake.messages.shown, ElementsAre(ShownMessage{" hi", "Updates"}));
+    EXPECT_EQ(socket.sent.size(), 4u);
+    EXPECT_THAT(messages.shown, ElementsAre(ShownMessage{" hi", "Updates"}));
 }
 
 TEST_F(ReplyDispatcherTest, NoticeFloodNeverStacksBoxes)
@@ -178,7 +183,7 @@ TEST_F(ReplyDispatcherTest, NoticeFloodNeverStacksBoxes)
     int depth = 0;
     int deepest = 0;
     int arrivals = 0;
-    fake.messages.whileOpen = [&] {
+    messages.whileOpen = [&] {
         ++depth;
         deepest = std::max(deepest, depth);
         // While the first box is open, the network keeps sending.
@@ -186,19 +191,19 @@ TEST_F(ReplyDispatcherTest, NoticeFloodNeverStacksBoxes)
             ++arrivals;
             arrive("msgbox flood " + std::to_string(arrivals));
         }
-        fake.socket.deliver("10.1.2.3", 27500, "\xFF\xFF\xFF\xFFn\\hostname\\Still Works\n");
+        socket.deliver("10.1.2.3", 27500, "\xFF\xFF\xFF\xFFn\\hostname\\Still Works\n");
         --depth;
     };
     arrive("msgbox first");
 
     EXPECT_EQ(deepest, 1);
-    EXPECT_THAT(fake.messages.shown, ElementsAre(ShownMessage{" first", "Updates"}));
-    EXPECT_EQ(window().lines.front(), "Hostname: Still Works");
+    EXPECT_THAT(messages.shown, ElementsAre(ShownMessage{" first", "Updates"}));
+    EXPECT_EQ(window.lines.front(), "Hostname: Still Works");
 
     // Once closed, the next notice is shown again.
-    fake.messages.whileOpen = nullptr;
+    messages.whileOpen = nullptr;
     arrive("msgbox later");
-    EXPECT_EQ(fake.messages.shown.back(), (ShownMessage{" later", "Updates"}));
+    EXPECT_EQ(messages.shown.back(), (ShownMessage{" later", "Updates"}));
 }
 
 TEST_F(ReplyDispatcherTest, HostileDatagramsNeverEscape)
@@ -221,14 +226,14 @@ TEST_F(ReplyDispatcherTest, HostileDatagramsNeverEscape)
     hostile.push_back(mixed);
 
     for (const auto& bytes : hostile) {
-        window().lines.clear();
+        window.lines.clear();
         EXPECT_NO_THROW(arrive(bytes));
-        if (!window().lines.empty()) {
-            ASSERT_EQ(window().lines.size(), 6u);
-            EXPECT_LE(window().lines[0].size(), std::string("Hostname: ").size() + 45);
+        if (!window.lines.empty()) {
+            ASSERT_EQ(window.lines.size(), 6u);
+            EXPECT_LE(window.lines[0].size(), std::string("Hostname: ").size() + 45);
         }
     }
-    EXPECT_THAT(fake.urls.opened, IsEmpty());
+    EXPECT_THAT(urls.opened, IsEmpty());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
-#include "app/ReportingSettingsStore.h"
+#include "shared/ReportingSettingsStore.h"
 
-#include "app/Form1.h"
 #include "platform/MessageBox.h"
+#include "shared/Titles.h"
 
 namespace tarvex {
 
@@ -17,17 +17,17 @@ std::string ReportingSettingsStore::read(const std::string& application, const s
     return m_store.read(application, section, key);
 }
 
-std::string ReportingSettingsStore::save(const std::string& application, const std::string& section,
+Result ReportingSettingsStore::save(const std::string& application, const std::string& section,
                                          const std::string& key, const std::string& value)
 {
-    auto failure = m_store.save(application, section, key, value);
-    if (!failure.empty() && !m_reported) {
+    auto result = m_store.save(application, section, key, value);
+    if (result.failed() && !m_reported) {
         m_reported = true;
-        m_messages.show("The launcher's settings could not be saved (" + failure +
+        m_messages.show("The launcher's settings could not be saved (" + result.reason() +
                             "). Changes to them will be lost when the launcher closes.",
                         kLauncherTitle);
     }
-    return failure;
+    return result;
 }
 
 } // namespace tarvex

@@ -1,4 +1,4 @@
-#include "query/PortText.h"
+#include "shared/PortText.h"
 
 #include <string_view>
 

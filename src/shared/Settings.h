@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <string>
 
 namespace tarvex {
@@ -24,8 +26,9 @@ inline constexpr const char* kRegularClient = "qf-client-win.exe";
 inline constexpr const char* kGlClient = "qf-client-wgl.exe";
 
 std::string read(const SettingsStore& store, const std::string& key);
-// Returns "" on success, otherwise the reason.
-std::string save(SettingsStore& store, const std::string& key, const std::string& value);
+// The launcher's store tells the player itself when a value could not be
+// kept (see ReportingSettingsStore), so a caller may ignore the failure.
+Result save(SettingsStore& store, const std::string& key, const std::string& value);
 
 // "regular?" reading "" becomes "yes".
 void applyClientChoiceDefault(SettingsStore& store);

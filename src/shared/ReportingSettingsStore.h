@@ -16,7 +16,7 @@ public:
 
     std::string read(const std::string& application, const std::string& section,
                      const std::string& key) const override;
-    std::string save(const std::string& application, const std::string& section, const std::string& key,
+    Result save(const std::string& application, const std::string& section, const std::string& key,
                      const std::string& value) override;
 
 private:

@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "shared/Settings.h"
 
 #include "platform/FileSystem.h"
 #include "platform/SettingsStore.h"
@@ -11,7 +11,7 @@ std::string read(const SettingsStore& store, const std::string& key)
     return store.read(kApplication, kSection, key);
 }
 
-std::string save(SettingsStore& store, const std::string& key, const std::string& value)
+Result save(SettingsStore& store, const std::string& key, const std::string& value)
 {
     return store.save(kApplication, kSection, key, value);
 }
@@ -19,19 +19,19 @@ std::string save(SettingsStore& store, const std::string& key, const std::string
 void applyClientChoiceDefault(SettingsStore& store)
 {
     if (read(store, kRegular).empty()) {
-        save(store, kRegular, "yes");
+        save(store, kRegular, "yes").ignore(); // the store reports its own failures
     }
 }
 
 void applyClientPathDefaults(SettingsStore& store, const FileSystem& files)
 {
     if (read(store, kGlPath).empty()) {
-        save(store, kGlPath, ProgramFilePath(files, kGlClient));
-        save(store, kGlCmd, "");
+        save(store, kGlPath, ProgramFilePath(files, kGlClient)).ignore();
+        save(store, kGlCmd, "").ignore();
     }
     if (read(store, kRegularPath).empty()) {
-        save(store, kRegularPath, ProgramFilePath(files, kRegularClient));
-        save(store, kRegularCmd, "");
+        save(store, kRegularPath, ProgramFilePath(files, kRegularClient)).ignore();
+        save(store, kRegularCmd, "").ignore();
     }
 }
 

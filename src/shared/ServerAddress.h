@@ -6,6 +6,9 @@ namespace tarvex {
 
 // The one check Update and Join Server make of a server address: at least
 // one "." and at least one ":", anywhere and in any order.
-bool looksLikeServerAddress(const std::string& address);
+inline bool looksLikeServerAddress(const std::string& address)
+{
+    return address.find(':') != std::string::npos && address.find('.') != std::string::npos;
+}
 
 } // namespace tarvex

@@ -1,5 +1,5 @@
-#include "app/ReportingSettingsStore.h"
-#include "app/Settings.h"
+#include "shared/ReportingSettingsStore.h"
+#include "shared/Settings.h"
 #include "tests/fakes/FakeServices.h"
 
 #include <gtest/gtest.h>
@@ -60,12 +60,12 @@ TEST(ReportingSettingsStore, TellsThePlayerOnceWhenValuesCannotBeKept)
     FakeMessageBox messages;
     ReportingSettingsStore reporting(store, messages);
 
-    EXPECT_EQ(reporting.save("Zephanor Installer", "Play Tarvex", "regular?", "yes"), "");
+    EXPECT_TRUE(reporting.save("Zephanor Installer", "Play Tarvex", "regular?", "yes").ok());
     EXPECT_TRUE(messages.shown.empty());
 
     store.failure = "/home/p/.config/Zephanor Installer.ini could not be written";
-    EXPECT_NE(reporting.save("Zephanor Installer", "Play Tarvex", "regular?", "no"), "");
-    EXPECT_NE(reporting.save("Zephanor Installer", "Play Tarvex", "GL Quake CMD", ""), "");
+    EXPECT_TRUE(reporting.save("Zephanor Installer", "Play Tarvex", "regular?", "no").failed());
+    EXPECT_TRUE(reporting.save("Zephanor Installer", "Play Tarvex", "GL Quake CMD", "").failed());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "Tarvex Game Launcher");
     EXPECT_NE(messages.shown[0].text.find(store.failure), std::string::npos);

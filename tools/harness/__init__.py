@@ -1,117 +1,30 @@
 """Drives the real play-tarvex executable as a player would: under its own
 Xvfb and D-Bus session, reading and pressing controls over the AT-SPI
 accessibility bus and typing with xdotool, against UDP peers on 127.0.0.1.
+
+Used by tests/e2e, bench and tools alike, from the repository's root
+(`python3 -m pytest tests/e2e`, `python3 -m bench.startup`): everything it
+needs to know (the executable, the game server's scripts) is passed in.
 """
 import configparser
 import contextlib
 import json
 import os
 import shutil
-import signal
 import socket
 import subprocess
-import tempfile
-import time
 import urllib.parse
 
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-BUILD = os.environ.get("TARVEX_BUILD_DIR", os.path.join(ROOT, "build"))
-EXECUTABLE = os.path.join(BUILD, "play-tarvex")
-QWSERVER = os.environ.get("TARVEX_QWSERVER_DIR",
-                          os.path.join(os.path.dirname(ROOT), "shared", "qwserver"))
+from .desktop import Desktop, wait_for
 
 SETTINGS_FILE = "Zephanor Installer.ini"
 SETTINGS_GROUP = "Play Tarvex"
-
-
-def wait_for(predicate, timeout=10.0, interval=0.05, what="condition"):
-    """Polls predicate until it returns something truthy; returns that."""
-    deadline = time.monotonic() + timeout
-    last_error = None
-    while True:
-        try:
-            value = predicate()
-            if value:
-                return value
-        except Exception as error:  # the tree may change under our feet
-            last_error = error
-        if time.monotonic() >= deadline:
-            detail = f" (last error: {last_error!r})" if last_error else ""
-            raise TimeoutError(f"timed out after {timeout} s waiting for {what}{detail}")
-        time.sleep(interval)
 
 
 def free_udp_port():
     with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as probe:
         probe.bind(("127.0.0.1", 0))
         return probe.getsockname()[1]
-
-
-class Desktop:
-    """An Xvfb display and a D-Bus session of our own; the accessibility bus
-    starts on demand inside that session."""
-
-    def __init__(self):
-        self.xvfb = None
-        self.dbus_pid = None
-        self.runtime_dir = None
-        self.env = {}
-
-    def start(self):
-        # Several Xvfbs starting at once on one machine can race for a display
-        # number; try again until the server really answers.
-        for _ in range(5):
-            display = self._start_xvfb()
-            if display and subprocess.run(["xdpyinfo", "-display", f":{display}"], capture_output=True,
-                                          check=False).returncode == 0:
-                break
-            self.xvfb.kill()
-            self.xvfb.wait()
-            time.sleep(0.5)
-        else:
-            raise RuntimeError("Xvfb did not start")
-        self.runtime_dir = tempfile.mkdtemp(prefix="tarvex-runtime-")
-        os.chmod(self.runtime_dir, 0o700)
-        self.env = {"DISPLAY": f":{display}", "XDG_RUNTIME_DIR": self.runtime_dir}
-        os.environ.update(self.env)
-        out = subprocess.run(["dbus-launch", "--sh-syntax"], capture_output=True, text=True,
-                             check=True).stdout
-        for line in out.splitlines():
-            if line.startswith("DBUS_SESSION_BUS_ADDRESS="):
-                value = line.split("=", 1)[1].rstrip(";").strip("'")
-                self.env["DBUS_SESSION_BUS_ADDRESS"] = value
-            elif line.startswith("DBUS_SESSION_BUS_PID="):
-                self.dbus_pid = int(line.split("=", 1)[1].rstrip(";"))
-        os.environ.update(self.env)
-
-    def _start_xvfb(self):
-        read_fd, write_fd = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
-             "-dpi", "96", "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        with os.fdopen(read_fd) as pipe:
-            return pipe.readline().strip()
-
-    def stop(self):
-        # The accessibility bus launcher and registry belong to our session.
-        if self.runtime_dir:
-            subprocess.run(["pkill", "-f", f"at-spi.*{self.env.get('DBUS_SESSION_BUS_ADDRESS', '#')}"],
-                           check=False)
-        if self.dbus_pid:
-            try:
-                os.kill(self.dbus_pid, signal.SIGTERM)
-            except ProcessLookupError:
-                pass
-        if self.xvfb:
-            self.xvfb.terminate()
-            try:
-                self.xvfb.wait(5)
-            except subprocess.TimeoutExpired:
-                self.xvfb.kill()
-        if self.runtime_dir:
-            shutil.rmtree(self.runtime_dir, ignore_errors=True)
 
 
 class UdpPeer:
@@ -250,14 +163,16 @@ class Launcher:
     """One run of the real executable in a directory of its own, with its own
     settings, and the test's update host listening on 127.0.0.1."""
 
-    def __init__(self, workdir, servers_cfg=None, settings=None, env=None, bin_dir=None, wrapper=None):
+    def __init__(self, workdir, executable, servers_cfg=None, settings=None, env=None, bin_dir=None,
+                 wrapper=None):
+        """executable: the built play-tarvex, copied into workdir for the run."""
         self.workdir = workdir
         self.appdir = os.path.join(workdir, "app")
         self.config_home = os.path.join(workdir, "config")
         self.data_home = os.path.join(workdir, "data")
         os.makedirs(self.appdir, exist_ok=True)
         self.executable = os.path.join(self.appdir, "play-tarvex")
-        shutil.copy2(EXECUTABLE, self.executable)
+        shutil.copy2(executable, self.executable)
         if servers_cfg is not None:
             with open(self.servers_path, "wb") as f:
                 f.write(servers_cfg)
@@ -516,13 +431,14 @@ class Launcher:
         (sender or self.update_host).send(data, self.launcher_address)
 
 
-def start_qwserver(port, hostname, mapname):
-    out = subprocess.run([os.path.join(QWSERVER, "start-qwserver.sh"), str(port), hostname, mapname],
+def start_qwserver(qwserver_dir, port, hostname, mapname):
+    """Starts a game server from the scripts in qwserver_dir; returns its pid."""
+    out = subprocess.run([os.path.join(qwserver_dir, "start-qwserver.sh"), str(port), hostname, mapname],
                          capture_output=True, text=True, timeout=60)
     if out.returncode != 0:
         raise RuntimeError(f"start-qwserver.sh failed: {out.stderr}")
     return int(out.stdout.strip())
 
 
-def stop_qwserver(pid):
-    subprocess.run([os.path.join(QWSERVER, "stop-qwserver.sh"), str(pid)], capture_output=True, timeout=30)
+def stop_qwserver(qwserver_dir, pid):
+    subprocess.run([os.path.join(qwserver_dir, "stop-qwserver.sh"), str(pid)], capture_output=True, timeout=30)

@@ -1,0 +1,54 @@
+#include "shared/Fields.h"
+
+#include <algorithm>
+
+namespace tarvex {
+
+Fields::Fields(std::string_view text, std::string_view separator)
+{
+    if (text.empty()) {
+        return;
+    }
+    if (separator.empty()) {
+        m_fields.push_back(text);
+        return;
+    }
+    if (separator.size() == 1) {
+        // Counted first so that a hostile datagram packed with separators
+        // costs one allocation, not a growing vector's many.
+        m_fields.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), separator[0])) + 1);
+    }
+    std::size_t start = 0;
+    for (auto at = text.find(separator); at != std::string_view::npos; at = text.find(separator, start)) {
+        m_fields.push_back(text.substr(start, at - start));
+        start = at + separator.size();
+    }
+    m_fields.push_back(text.substr(start));
+}
+
+std::string GetWords(std::string_view foo, std::int16_t foof, std::string_view sepertator)
+{
+    if (foof < 1 || foo.empty() || (sepertator.empty() && foof > 1)) {
+        return {};
+    }
+    std::size_t start = 0;
+    for (int skipped = 1; skipped < foof; ++skipped) {
+        const auto at = foo.find(sepertator, start);
+        if (at == std::string_view::npos) {
+            return {};
+        }
+        start = at + sepertator.size();
+    }
+    const auto end = sepertator.empty() ? std::string_view::npos : foo.find(sepertator, start);
+    return std::string(foo.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+}
+
+std::int64_t TheCount(std::string_view foo)
+{
+    if (foo.empty()) {
+        return -2;
+    }
+    return static_cast<std::int64_t>(std::count(foo.begin(), foo.end(), '\n')) - 1;
+}
+
+} // namespace tarvex
