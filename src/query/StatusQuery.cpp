@@ -42,7 +42,7 @@ void StatusQuery::Command2_Click()
         m_window.appendServer(entry);
     }
     // The entry holds a ":", so fields 1 and 2 both exist; further ones are ignored.
-    QueryServer(GetWords(entry, 1, ":"), GetWords(entry, 2, ":"));
+    QueryServer(GetWords(entry, 1, ":").value_or(""), GetWords(entry, 2, ":").value_or(""));
 }
 
 void StatusQuery::QueryServer(const std::string& host, const std::string& port)

@@ -20,16 +20,18 @@ std::string shownHostName(std::string_view name)
 
 StatusLines dostuff(std::string_view income, std::string_view incomming, const ReplySource& source)
 {
-    // Every field is looked at as a key; later matches win.
+    // Every field is looked at as a key; later matches win. A key that ends
+    // the reply has no value field: its value is then empty.
     const Fields words(income, "\\");
     std::string_view hostName;
     std::string_view mapName;
-    for (std::size_t i = 1; i <= words.count(); ++i) {
-        if (words[i] == "map") {
-            mapName = words[i + 1];
+    for (std::size_t i = 1; i <= words.TotalWords(); ++i) {
+        const auto word = words.GetWord(i);
+        if (word == "map") {
+            mapName = words.GetWord(i + 1).value_or("");
         }
-        if (words[i] == "hostname") {
-            hostName = words[i + 1];
+        if (word == "hostname") {
+            hostName = words.GetWord(i + 1).value_or("");
         }
     }
 

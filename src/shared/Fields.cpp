@@ -26,16 +26,16 @@ Fields::Fields(std::string_view text, std::string_view separator)
     m_fields.push_back(text.substr(start));
 }
 
-std::string GetWords(std::string_view foo, std::int16_t foof, std::string_view sepertator)
+std::optional<std::string> GetWords(std::string_view foo, std::int16_t foof, std::string_view sepertator)
 {
     if (foof < 1 || foo.empty() || (sepertator.empty() && foof > 1)) {
-        return {};
+        return std::nullopt;
     }
     std::size_t start = 0;
     for (int skipped = 1; skipped < foof; ++skipped) {
         const auto at = foo.find(sepertator, start);
         if (at == std::string_view::npos) {
-            return {};
+            return std::nullopt;
         }
         start = at + sepertator.size();
     }

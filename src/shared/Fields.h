@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,8 @@ namespace tarvex {
 // text has no fields; any other text with n separators has n + 1 fields, empty
 // ones included. An empty separator does not cut. Matching is exact and
 // case-sensitive, left to right, without overlaps. Field numbers are 1-based.
+// Asking for a field that is not there (0 and below, past the last, any field
+// of the empty text) gives no field, never an empty one: the caller can tell.
 
 // A text cut into its fields once, so that reading field after field stays
 // linear however long the text. Views into the text, which must outlive it.
@@ -19,21 +22,24 @@ class Fields
 public:
     Fields(std::string_view text, std::string_view separator);
 
-    std::size_t count() const { return m_fields.size(); }
-    // Field i; empty for 0 and past the last, so a key that ends the text
-    // has an empty value.
-    std::string_view operator[](std::size_t i) const
+    // The number of fields. Not narrowed to 16 bits: a datagram cannot hold
+    // a text whose fields overflow it.
+    std::size_t TotalWords() const { return m_fields.size(); }
+    [[nodiscard]] std::optional<std::string_view> GetWord(std::size_t n) const
     {
-        return i >= 1 && i <= m_fields.size() ? m_fields[i - 1] : std::string_view();
+        if (n < 1 || n > m_fields.size()) {
+            return std::nullopt;
+        }
+        return m_fields[n - 1];
     }
 
 private:
     std::vector<std::string_view> m_fields;
 };
 
-// Field foof of foo cut at sepertator, reading only as far as that field;
-// empty, like Fields, for 0 and below and past the last.
-std::string GetWords(std::string_view foo, std::int16_t foof, std::string_view sepertator);
+// Field foof of foo cut at sepertator, reading only as far as that field.
+[[nodiscard]] std::optional<std::string> GetWords(std::string_view foo, std::int16_t foof,
+                                                  std::string_view sepertator);
 
 // Number of line-feed-separated pieces of foo minus 2: for a status reply, the
 // number of player lines; -1 for a text without a line feed, -2 for the empty

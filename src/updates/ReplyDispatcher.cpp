@@ -91,7 +91,7 @@ void ReplyDispatcher::Winsock1_DataArrival(const Datagram& datagram)
         return;
     }
     // Non-empty, so field 1 exists: the text before the first space, or all of it.
-    const std::string firstWord = GetWords(text, 1, " ");
+    const std::string firstWord = GetWords(text, 1, " ").value_or("");
     // The rest starts at the space after the first word (empty without one).
     if (sameIgnoringCase(firstWord, "msgbox")) {
         showNotice(text.substr(firstWord.size()));
