@@ -28,19 +28,11 @@ Fields::Fields(std::string_view text, std::string_view separator)
 
 std::optional<std::string> GetWords(std::string_view foo, std::int16_t foof, std::string_view sepertator)
 {
-    if (foof < 1 || foo.empty() || (sepertator.empty() && foof > 1)) {
+    if (foof < 1) {
         return std::nullopt;
     }
-    std::size_t start = 0;
-    for (int skipped = 1; skipped < foof; ++skipped) {
-        const auto at = foo.find(sepertator, start);
-        if (at == std::string_view::npos) {
-            return std::nullopt;
-        }
-        start = at + sepertator.size();
-    }
-    const auto end = sepertator.empty() ? std::string_view::npos : foo.find(sepertator, start);
-    return std::string(foo.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+    const auto field = Fields(foo, sepertator).GetWord(static_cast<std::size_t>(foof));
+    return field ? std::optional<std::string>(*field) : std::nullopt;
 }
 
 std::int64_t TheCount(std::string_view foo)

@@ -37,7 +37,7 @@ private:
     std::vector<std::string_view> m_fields;
 };
 
-// Field foof of foo cut at sepertator, reading only as far as that field.
+// Field foof of foo cut at sepertator.
 [[nodiscard]] std::optional<std::string> GetWords(std::string_view foo, std::int16_t foof,
                                                   std::string_view sepertator);
 
