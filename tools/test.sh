@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: unit and widget tests
-# (ctest, offscreen) and end-to-end tests (the real executable under an Xvfb
-# and D-Bus session of their own). Ends with "N passed, N failed"; exits
+# (ctest, offscreen), the Windows build's under Wine, and end-to-end tests (the
+# real executable, Linux and Windows, under an Xvfb and D-Bus session of
+# their own). Ends with "N passed, N failed"; exits
 # non-zero on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,14 +31,21 @@ else
     sanitize_status=1
 fi
 
+echo "== Windows build, its unit and widget tests under Wine"
+# Before the end-to-end tests: they run the portable play-tarvex.exe it makes.
+"$root/tools/test-windows.sh" "$reports"
+windows_status=$?
+
 echo "== end-to-end tests"
 # The Debian python3 has the accessibility bindings; a python3 earlier on PATH may not.
 (cd "$root" && /usr/bin/python3 -m pytest tests/e2e -q -p no:cacheprovider -W ignore::DeprecationWarning \
     --junitxml="$reports/e2e.xml")
 e2e_status=$?
 
-/usr/bin/python3 "$root/tools/summarise-junit.py" "$reports/ctest.xml" "$reports/sanitize.xml" "$reports/e2e.xml"
+/usr/bin/python3 "$root/tools/summarise-junit.py" "$reports/ctest.xml" "$reports/sanitize.xml" \
+    "$reports/windows-unit.xml" "$reports/windows-widget.xml" "$reports/e2e.xml"
 summary_status=$?
-if [ $ctest_status -ne 0 ] || [ $sanitize_status -ne 0 ] || [ $e2e_status -ne 0 ] || [ $summary_status -ne 0 ]; then
+if [ $ctest_status -ne 0 ] || [ $sanitize_status -ne 0 ] || [ $windows_status -ne 0 ] \
+        || [ $e2e_status -ne 0 ] || [ $summary_status -ne 0 ]; then
     exit 1
 fi
