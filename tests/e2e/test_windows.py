@@ -84,14 +84,18 @@ class WineLauncher:
     def focus(self, wid):
         xdotool("windowfocus", "--sync", str(wid))
 
-    def click(self, left, top, width, height):
-        """Clicks the middle of a control placed in twips in the main window's
-        client area, which sits below the menu bar."""
-        geometry = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", str(self.window)).split())
-        x, y, h = int(geometry["X"]), int(geometry["Y"]), int(geometry["HEIGHT"])
-        menu_bar = h - twips(2490)
-        xdotool("mousemove", "--sync", str(x + twips(left + width // 2)), str(y + menu_bar + twips(top + height // 2)))
+    def click_at(self, wid, x, y):
+        """Clicks a point of a window's client area, which is the X window
+        Wine shows (Windows draws no frame without a window manager)."""
+        geometry = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", str(wid)).split())
+        xdotool("mousemove", "--sync", str(int(geometry["X"]) + x), str(int(geometry["Y"]) + y))
         xdotool("click", "1")
+
+    def click(self, left, top, width, height):
+        """Clicks the middle of a main-window control placed in twips below the menu bar."""
+        geometry = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", str(self.window)).split())
+        menu_bar = int(geometry["HEIGHT"]) - twips(2490)
+        self.click_at(self.window, twips(left + width // 2), menu_bar + twips(top + height // 2))
 
     def key(self, *keys):
         xdotool("key", "--delay", "40", *keys)
@@ -110,13 +114,16 @@ class WineLauncher:
         self.key("Return")
         wait_for(lambda: self.window_id("AddServer") is None, what="the Add Server dialog to close")
 
-    def exit_through_the_menu(self):
-        # Alt alone opens the menu bar; Down opens File on "Advanced", then "Exit".
+    def menu(self, along, down):
+        """Alt alone selects File on the menu bar, Right moves along it, Down
+        opens a menu on its first command and moves down it."""
         self.focus(self.window)
-        self.key("Alt_L")
-        self.key("Down")
-        wait_for(lambda: self.window_id("play-tarvex"), what="the File menu")
-        self.key("Down", "Return")
+        self.key("Alt_L", *["Right"] * along, "Down")
+        wait_for(lambda: self.window_id("play-tarvex"), what="a menu")
+        self.key(*["Down"] * down, "Return")
+
+    def exit_through_the_menu(self):
+        self.menu(along=0, down=1)  # File: Advanced, Exit
         self.process.wait(20)
 
     def stop(self):
@@ -191,3 +198,23 @@ def test_join_server_hands_the_client_its_command_line_as_built_and_a_maximised_
     assert show == 3  # SW_SHOWMAXIMIZED
     assert flags & 1  # STARTF_USESHOWWINDOW: the state is a request, not left to the default
     assert launcher.process.poll() is None, "the launcher does not wait for the client, nor end"
+
+
+def test_website_link_reaches_the_systems_opener(wine_launcher, tmp_path):
+    # Wine's shell opens web addresses with the host's xdg-open: a stand-in
+    # records what the shell handed it.
+    record = tmp_path / "opened"
+    bin_dir = tmp_path / "bin"
+    bin_dir.mkdir()
+    opener = bin_dir / "xdg-open"
+    opener.write_text(f"#!/bin/sh\nprintf '%s\\n' \"$@\" > '{record}.part' && mv '{record}.part' '{record}'\n")
+    opener.chmod(0o755)
+    launcher = wine_launcher
+    launcher.env["PATH"] = f"{bin_dir}{os.pathsep}{launcher.env['PATH']}"
+    launcher.start()
+
+    launcher.menu(along=1, down=0)  # Help: Help me!
+    help_window = wait_for(lambda: launcher.window_id("How can I get help?"), what="the help window")
+    launcher.click_at(help_window, 88 + 134 // 2, 152 + 17 // 2)  # the website link
+    wait_for(lambda: record.exists(), timeout=20, what="the address at the opener")
+    assert record.read_text() == "https://www.tarvex.example/\n"
