@@ -20,7 +20,8 @@ export PATH=/usr/lib/wine:$PATH
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine finds the DLLs through WINEPATH rather than copies beside each test.
 winpath() { echo "Z:${1//\//\\}"; }
-export WINEPATH="$(winpath "$qt/bin");$(winpath /usr/lib/gcc/x86_64-w64-mingw32/12-posix);$(winpath /usr/x86_64-w64-mingw32/lib)"
+runtime_dir() { dirname "$(realpath "$(x86_64-w64-mingw32-g++-posix -print-file-name="$1")")"; }
+export WINEPATH="$(winpath "$qt/bin");$(winpath "$(runtime_dir libstdc++-6.dll)");$(winpath "$(runtime_dir libwinpthread-1.dll)")"
 
 # Wine creates windows even for Qt's windowless platforms, so it needs a display.
 display_file=$(mktemp)

@@ -11,8 +11,7 @@ name=play-tarvex-windows-x86_64
 
 [ -f "$build/play-tarvex.exe" ] || "$root/tools/windows-build.sh" >&2
 qt=$("$root/tools/windows-qt.sh")
-gcc_dlls=/usr/lib/gcc/x86_64-w64-mingw32/12-posix
-mingw_dlls=/usr/x86_64-w64-mingw32/lib
+runtime() { x86_64-w64-mingw32-g++-posix -print-file-name="$1"; }
 
 folder=$out/$name
 rm -rf "$folder" "$out/$name.zip"
@@ -26,7 +25,7 @@ if [ -f "$qt/plugins/styles/qwindowsvistastyle.dll" ]; then
     mkdir -p "$folder/styles"
     cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$folder/styles/"
 fi
-cp "$gcc_dlls/libstdc++-6.dll" "$gcc_dlls/libgcc_s_seh-1.dll" "$mingw_dlls/libwinpthread-1.dll" "$folder/"
+cp "$(runtime libstdc++-6.dll)" "$(runtime libgcc_s_seh-1.dll)" "$(runtime libwinpthread-1.dll)" "$folder/"
 # libstdc++ carries 20 MB of debug information.
 x86_64-w64-mingw32-strip --strip-unneeded "$folder/play-tarvex.exe" "$folder"/lib*.dll
 
