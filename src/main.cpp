@@ -26,9 +26,9 @@ int main(int argc, char* argv[])
 
     tarvex::QtWindowSystem windows;
     tarvex::QtMessageBox messages;
-    tarvex::QtDatagramSocket socket;
-    tarvex::QtTimer timer;
     tarvex::QtTickCounter ticks;
+    tarvex::QtDatagramSocket socket(ticks);
+    tarvex::QtTimer timer;
     tarvex::QtSettingsStore settingsFile;
     tarvex::ReportingSettingsStore settings(settingsFile, messages);
     tarvex::QtFileSystem files;

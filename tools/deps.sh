@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a step needs, and only those that are missing.
-# Usage: tools/deps.sh build|test|bench|windows ...
+# Usage: tools/deps.sh build|package|test|bench|windows ...
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -8,6 +8,9 @@ build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
 test_packages=(strace libgtest-dev libgmock-dev googletest xvfb xauth x11-utils xdotool dbus-x11
                at-spi2-core python3 python3-pyatspi python3-pytest python3-xlib e2fsprogs
                mvdsv ktx qstat desktop-file-utils)
+# cpack's DEB generator runs dpkg-shlibdeps (dpkg-dev) on what file calls ELF;
+# the package test checks the result with lintian, appstreamcli and man.
+package_packages=(dpkg-dev file lintian appstream desktop-file-utils man-db)
 bench_packages=(libbenchmark-dev imagemagick procps)
 # The Windows build (mingw-w64, GoogleTest from source) and its run under Wine;
 # fonts-wine gives Wine the classic dialog faces the layouts were drawn for.
@@ -19,7 +22,8 @@ wanted=()
 for step in "$@"; do
     case "$step" in
         build) wanted+=("${build_packages[@]}") ;;
-        test) wanted+=("${build_packages[@]}" "${test_packages[@]}") ;;
+        package) wanted+=("${build_packages[@]}" "${package_packages[@]}") ;;
+        test) wanted+=("${build_packages[@]}" "${test_packages[@]}" "${package_packages[@]}") ;;
         bench) wanted+=("${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
         windows) wanted+=("${windows_packages[@]}") ;;
         *) echo "deps.sh: unknown step '$step'" >&2; exit 2 ;;

@@ -2,7 +2,12 @@
 """Draws the launcher's artwork from scratch, so every image in resources/
 can be made again from this file alone.
 
-  icon.png  32 x 32, 16 colours: a crosshair over a stylised server tower.
+  icon.png  32 x 32, 16 colours: a crosshair over a stylised server tower,
+            the window icon.
+  icons/    the same design for desktops: play-tarvex-SIZE.png at the other
+            hicolor theme sizes (true colour, the ring smoothed, rectangles
+            kept on whole pixels so small sizes stay sharp) and
+            play-tarvex.svg.
   help.gif  320 x 200 GIF89a with a 256-colour global colour table: the help
             window's background, a dusk sky over a glowing grid, with a pale
             plate under the website link so its blue text stays readable.
@@ -48,38 +53,112 @@ def write_palette_png(path, pixels, palette):
         f.write(png)
 
 
-def draw_icon():
-    size = 32
-    px = [[1] * size for _ in range(size)]
-    # rounded dark tile
-    for y in range(size):
-        for x in range(size):
-            edge = min(x, y, size - 1 - x, size - 1 - y)
-            px[y][x] = 2 if edge >= 1 else 1
+# The icon as shapes on a 32-unit grid, painted in order: ("rect", x0, y0,
+# x1, y1, colour) covers [x0, x1) x [y0, y1); ("ring", cx, cy, inner, outer,
+# colour) the points whose distance from the centre lies in [inner, outer].
+# Sampled once at every pixel centre at 32 pixels, they give the window icon.
+def icon_design():
+    shapes = [("rect", 0, 0, 32, 32, 1), ("rect", 1, 1, 31, 31, 2)]  # dark tile
     # server tower: three stacked bays with status lights
     for bay in range(3):
         top = 7 + bay * 6
-        for y in range(top, top + 5):
-            for x in range(8, 24):
-                px[y][x] = 4 if y in (top, top + 4) or x in (8, 23) else 3
-        px[top + 2][11] = 14 if bay != 1 else 11
-        px[top + 2][13] = 15
-        for x in range(16, 22):
-            px[top + 2][x] = 5
-    # crosshair ring in ember orange over the tower
-    cx, cy, r = 16, 16, 12
-    for y in range(size):
-        for x in range(size):
-            d2 = (x - cx) ** 2 + (y - cy) ** 2
-            if (r - 1) ** 2 <= d2 <= r ** 2:
-                px[y][x] = 10
-    for i in range(2, 8):
-        px[cy][i] = 11
-        px[cy][size - 1 - i] = 11
-        px[i][cx] = 11
-        px[size - 1 - i][cx] = 11
-    px[cy][cx] = 12
+        shapes += [("rect", 8, top, 24, top + 5, 4), ("rect", 9, top + 1, 23, top + 4, 3),
+                   ("rect", 11, top + 2, 12, top + 3, 14 if bay != 1 else 11),
+                   ("rect", 13, top + 2, 14, top + 3, 15), ("rect", 16, top + 2, 22, top + 3, 5)]
+    # crosshair ring in ember orange over the tower, then its ticks and centre
+    shapes.append(("ring", 16.5, 16.5, 11, 12, 10))
+    for a, b in ((2, 8), (24, 30)):
+        shapes += [("rect", a, 16, b, 17, 11), ("rect", 16, a, 17, b, 11)]
+    shapes.append(("rect", 16, 16, 17, 17, 12))
+    return shapes
+
+
+ICON_SIZES = (16, 22, 24, 48, 64, 128, 256)  # 32 is icon.png itself
+
+
+def draw_icon():
+    """The 32 x 32 window icon in palette indices: one sample per pixel, hard edges."""
+    size = 32
+    px = [[0] * size for _ in range(size)]
+    for kind, a, b, c, d, colour in icon_design():
+        for y in range(size):
+            for x in range(size):
+                u, v = x + 0.5, y + 0.5
+                if kind == "rect":
+                    inside = a <= u < c and b <= v < d
+                else:
+                    inside = c * c <= (u - a) ** 2 + (v - b) ** 2 <= d * d
+                if inside:
+                    px[y][x] = colour
     return px
+
+
+def draw_icon_at(size):
+    """The design at size x size pixels in RGB. Rectangle edges are rounded to
+    whole pixels (at least one pixel wide), so lines stay crisp at 16 pixels;
+    the ring is antialiased by 4 x 4 samples per pixel."""
+    scale = size / 32
+
+    def snap(v):
+        return int(v * scale + 0.5)
+
+    px = [[PALETTE16[0]] * size for _ in range(size)]
+    for kind, a, b, c, d, colour in icon_design():
+        rgb = PALETTE16[colour]
+        if kind == "rect":
+            x0, y0 = snap(a), snap(b)
+            x1, y1 = max(snap(c), x0 + 1), max(snap(d), y0 + 1)
+            for y in range(y0, y1):
+                px[y][x0:x1] = [rgb] * (x1 - x0)
+            continue
+        # Centred on the crosshair's centre pixel as drawn at this size, and at
+        # least a pixel wide, or small sizes show a blurred, off-centre smudge.
+        cx = (snap(a - 0.5) + max(snap(a + 0.5), snap(a - 0.5) + 1)) / 2
+        cy = (snap(b - 0.5) + max(snap(b + 0.5), snap(b - 0.5) + 1)) / 2
+        middle, half = (c + d) / 2 * scale, max((d - c) * scale, 1) / 2
+        inner, outer = middle - half, middle + half
+        for y in range(int(cy - outer) - 1, int(cy + outer) + 2):
+            for x in range(int(cx - outer) - 1, int(cx + outer) + 2):
+                if not (0 <= x < size and 0 <= y < size):
+                    continue
+                dist = ((x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2) ** 0.5
+                if dist < inner - 0.75 or dist > outer + 0.75:
+                    continue
+                hits = sum(inner * inner <= (x + (i + 0.5) / 4 - cx) ** 2 + (y + (j + 0.5) / 4 - cy) ** 2
+                           <= outer * outer for i in range(4) for j in range(4))
+                if hits:
+                    px[y][x] = lerp(px[y][x], rgb, hits / 16)
+    return px
+
+
+def write_rgb_png(path, pixels):
+    raw = bytearray()
+    for row in pixels:
+        raw.append(0)  # filter: none
+        for rgb in row:
+            raw += bytes(rgb)
+    png = b"\x89PNG\r\n\x1a\n"
+    png += png_chunk(b"IHDR", struct.pack(">IIBBBBB", len(pixels[0]), len(pixels), 8, 2, 0, 0, 0))
+    png += png_chunk(b"IDAT", zlib.compress(bytes(raw), 9))
+    png += png_chunk(b"IEND", b"")
+    with open(path, "wb") as f:
+        f.write(png)
+
+
+def icon_svg():
+    """The design as SVG on the same 32-unit grid."""
+    def hex_colour(index):
+        return "#%02x%02x%02x" % PALETTE16[index]
+
+    lines = ['<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">']
+    for kind, a, b, c, d, colour in icon_design():
+        if kind == "rect":
+            lines.append(f'  <rect x="{a}" y="{b}" width="{c - a}" height="{d - b}" fill="{hex_colour(colour)}"/>')
+        else:
+            lines.append(f'  <circle cx="{a}" cy="{b}" r="{(c + d) / 2}" fill="none" '
+                         f'stroke="{hex_colour(colour)}" stroke-width="{d - c}"/>')
+    lines.append("</svg>")
+    return "\n".join(lines) + "\n"
 
 
 def lzw_encode(indices, min_code_size=8):
@@ -241,6 +320,12 @@ def draw_help_background():
 def main():
     os.makedirs(OUT, exist_ok=True)
     write_palette_png(os.path.join(OUT, "icon.png"), draw_icon(), PALETTE16)
+    icons = os.path.join(OUT, "icons")
+    os.makedirs(icons, exist_ok=True)
+    for size in ICON_SIZES:
+        write_rgb_png(os.path.join(icons, f"play-tarvex-{size}.png"), draw_icon_at(size))
+    with open(os.path.join(icons, "play-tarvex.svg"), "w", encoding="ascii") as f:
+        f.write(icon_svg())
     with open(os.path.join(OUT, "help.gif"), "wb") as f:
         f.write(gif89a(draw_help_background(), help_palette()))
     return 0

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: unit and widget tests
-# (ctest, offscreen), the Windows build's under Wine, and end-to-end tests (the
-# real executable, Linux and Windows, under an Xvfb and D-Bus session of
-# their own). Ends with "N passed, N failed"; exits
-# non-zero on any failure.
+# (ctest, offscreen), the Debian package of tools/package.sh, the Windows
+# build's under Wine, and end-to-end tests (the real executable, Linux and
+# Windows, under an Xvfb and D-Bus session of their own; they also install,
+# start and purge the package). Ends with "N passed, N failed"; exits non-zero
+# on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARVEX_BUILD_DIR:-$root/build}
@@ -31,6 +32,21 @@ else
     sanitize_status=1
 fi
 
+echo "== Debian package"
+export TARVEX_PACKAGE_DIR=${TARVEX_PACKAGE_DIR:-$root/build-package}
+if "$root/tools/package.sh" >"$reports/package.log" 2>&1; then
+    package_status=0
+    failure=""
+else
+    package_status=1
+    failure='<failure message="tools/package.sh failed"/>'
+    tail -n 40 "$reports/package.log"
+    # No stale package for the end-to-end tests to install.
+    rm -f "$TARVEX_PACKAGE_DIR"/*.deb
+fi
+printf '<testsuite name="package"><testcase classname="package" name="tools/package.sh">%s</testcase></testsuite>\n' \
+    "$failure" >"$reports/package.xml"
+
 echo "== Windows build, its unit and widget tests under Wine"
 # Before the end-to-end tests: they run the portable play-tarvex.exe it makes.
 "$root/tools/test-windows.sh" "$reports"
@@ -43,9 +59,9 @@ echo "== end-to-end tests"
 e2e_status=$?
 
 /usr/bin/python3 "$root/tools/summarise-junit.py" "$reports/ctest.xml" "$reports/sanitize.xml" \
-    "$reports/windows-unit.xml" "$reports/windows-widget.xml" "$reports/e2e.xml"
+    "$reports/package.xml" "$reports/windows-unit.xml" "$reports/windows-widget.xml" "$reports/e2e.xml"
 summary_status=$?
-if [ $ctest_status -ne 0 ] || [ $sanitize_status -ne 0 ] || [ $windows_status -ne 0 ] \
-        || [ $e2e_status -ne 0 ] || [ $summary_status -ne 0 ]; then
+if [ $ctest_status -ne 0 ] || [ $sanitize_status -ne 0 ] || [ $package_status -ne 0 ] \
+        || [ $windows_status -ne 0 ] || [ $e2e_status -ne 0 ] || [ $summary_status -ne 0 ]; then
     exit 1
 fi

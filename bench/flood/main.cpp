@@ -149,11 +149,11 @@ int main(int argc, char* argv[])
     tarvex::QtWindowSystem windows;
     tarvex::QtMessageBox realMessages;
     tarvex::bench::CountingMessageBox messages(realMessages, closeBoxAfterMs);
-    tarvex::QtDatagramSocket realSocket;
+    tarvex::QtTickCounter ticks;
+    tarvex::QtDatagramSocket realSocket(ticks);
     tarvex::bench::CountingDatagramSocket socket(realSocket);
     tarvex::QtTimer realTimer;
     tarvex::bench::RecordingTimer timer(realTimer);
-    tarvex::QtTickCounter ticks;
     tarvex::QtSettingsStore settingsFile;
     tarvex::ReportingSettingsStore settings(settingsFile, messages);
     tarvex::QtFileSystem files;

@@ -11,6 +11,10 @@ struct Datagram
     std::string bytes;   // one character per byte
     std::string fromIp;  // dotted IPv4 address of the sender
     std::uint16_t fromPort = 0;
+    // When it reached the socket (the system's receive time where it keeps
+    // one, else when it was read), on the tick counter's clock: a round trip
+    // is measured to the arrival, not to when the window got round to it.
+    std::uint64_t arrivalMicros = 0;
 };
 
 // One IPv4 UDP socket on a port the system chooses; every datagram leaves from

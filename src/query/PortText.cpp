@@ -1,14 +1,20 @@
 #include "query/PortText.h"
 
+#include <string_view>
+
 namespace tarvex {
 
 std::optional<std::uint16_t> parsePort(const std::string& text)
 {
-    if (text.empty()) {
+    constexpr std::string_view kBlanks = " \t";
+    const std::string_view all(text);
+    const auto first = all.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) {
         return std::nullopt;
     }
+    const auto digits = all.substr(first, all.find_last_not_of(kBlanks) - first + 1);
     unsigned value = 0;
-    for (const char c : text) {
+    for (const char c : digits) {
         if (c < '0' || c > '9') {
             return std::nullopt;
         }

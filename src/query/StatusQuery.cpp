@@ -57,9 +57,12 @@ void StatusQuery::QueryServer(const std::string& host, const std::string& port)
 
     m_sendingpacket = true;
     m_sentAny = true;
-    // Taken before the send, so the round trip includes any name lookup.
-    m_sendticks = m_form.platform().ticks.ticks();
+    m_queriedPort = *portNumber;
     const auto query = ++m_queryNumber;
+    // Taken right before the send, which leaves at once for an address; for
+    // a host name the round trip includes the name lookup.
+    m_sendMicros = m_form.platform().ticks.microseconds();
+    m_sendticks = static_cast<std::uint32_t>(m_sendMicros / 1000);
     m_form.platform().socket.send(host, *portNumber, std::string(kStatusQuery, 10),
                                   [this, query](const std::string& reason) { sendFailed(query, reason); });
 }
@@ -88,17 +91,19 @@ void StatusQuery::Timer1_Timer()
     m_form.addResultLine(kNoResponse);
 }
 
-std::uint32_t StatusQuery::GetPing()
+std::uint32_t StatusQuery::GetPing(std::uint64_t arrivalMicros)
 {
-    m_endticks = m_form.platform().ticks.ticks();
-    // Unsigned subtraction: the difference is right across a counter wrap.
-    return m_sentAny ? m_endticks - m_sendticks : 0;
+    m_endMicros = arrivalMicros;
+    if (!m_sentAny || m_endMicros < m_sendMicros) {
+        return 0;
+    }
+    return static_cast<std::uint32_t>((m_endMicros - m_sendMicros + 500) / 1000);
 }
 
-void StatusQuery::endWait()
+void StatusQuery::endWait(std::uint64_t arrivalMicros)
 {
     m_sendingpacket = false;
-    m_ping = GetPing();
+    m_ping = GetPing(arrivalMicros);
 }
 
 } // namespace tarvex

@@ -26,15 +26,20 @@ public:
     void QueryServer(const std::string& host, const std::string& port);
     void Timer1_Timer();
 
-    // Milliseconds since the last status query was sent, modulo 2^32; 0 when
-    // none has been sent yet. Records the arrival time.
-    std::uint32_t GetPing();
+    // Milliseconds from the sending of the last status query to the arrival,
+    // a time on the tick counter's microsecond clock, rounded to the nearest
+    // millisecond; 0 when none has been sent yet or the datagram was read
+    // before it was sent. Records the arrival time.
+    std::uint32_t GetPing(std::uint64_t arrivalMicros);
     // Every arriving datagram, whatever it is, ends the wait and takes its
     // round-trip time here.
-    void endWait();
+    void endWait(std::uint64_t arrivalMicros);
 
     bool sendingpacket() const { return m_sendingpacket; }
     std::uint32_t ping() const { return m_ping; }
+    // Counts the queries sent: a reply in several datagrams belongs to one.
+    std::uint64_t queryNumber() const { return m_queryNumber; }
+    std::uint16_t queriedPort() const { return m_queriedPort; }
 
 private:
     void sendFailed(std::uint64_t query, const std::string& reason);
@@ -45,7 +50,9 @@ private:
     // apart from the send time.
     bool m_sentAny = false;
     std::uint32_t m_sendticks = 0;
-    std::uint32_t m_endticks = 0;
+    std::uint64_t m_sendMicros = 0;
+    std::uint64_t m_endMicros = 0;
+    std::uint16_t m_queriedPort = 0;
     std::uint32_t m_ping = 0;
     // Numbers each query so that a failure reported late for an earlier one
     // cannot end a newer one.

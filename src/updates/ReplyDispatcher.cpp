@@ -74,7 +74,8 @@ void ReplyDispatcher::sendUpdateQuery(const UpdateHost& host)
 
 void ReplyDispatcher::Winsock1_DataArrival(const Datagram& datagram)
 {
-    m_form.query().endWait();
+    auto& query = m_form.query();
+    query.endWait(datagram.arrivalMicros);
 
     const std::string& text = datagram.bytes;
     if (text.empty()) {
@@ -88,9 +89,10 @@ void ReplyDispatcher::Winsock1_DataArrival(const Datagram& datagram)
     } else if (sameIgnoringCase(firstWord, "website")) {
         openWebsite(text.substr(firstWord.size()));
     } else {
-        std::string income = text;
+        const auto reply = m_parts.add(datagram, query.ping(), query.queryNumber(), query.queriedPort());
+        std::string income = reply.text;
         std::replace(income.begin(), income.end(), '\n', '\\');
-        const auto lines = dostuff(income, text, ReplySource{datagram.fromIp, datagram.fromPort, m_form.query().ping()});
+        const auto lines = dostuff(income, reply.text, ReplySource{datagram.fromIp, datagram.fromPort, reply.ping});
         m_form.clearResults();
         for (const auto& line : lines) {
             m_form.addResultLine(line);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "query/ReplyParts.h"
 #include "updates/UpdateHost.h"
 
 #include <cstdint>
@@ -15,7 +16,8 @@ inline constexpr const char* kUpdatesTitle = "Updates";
 
 // Sends the update query and routes every datagram that arrives: each one
 // ends the outstanding status query; "msgbox" and "website" notices (keyword
-// in any letter case) are handled here, everything else is a status reply.
+// in any letter case) are handled here, everything else is a status reply,
+// or a part of one that came in several datagrams.
 class ReplyDispatcher
 {
 public:
@@ -36,6 +38,7 @@ private:
     void openWebsite(const std::string& address);
 
     Form1& m_form;
+    ReplyParts m_parts;
     bool m_noticeOpen = false;
     std::optional<std::uint32_t> m_lastWebsiteTicks;
 };

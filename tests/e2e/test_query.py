@@ -56,7 +56,8 @@ def query(launcher, address):
 
 class Responder:
     """A game server stand-in: records when each query arrives and answers it
-    as told, from a thread, so that replies can be late."""
+    as told (one datagram, or a list sent back to back), from a thread, so
+    that replies can be late."""
 
     def __init__(self, reply=None, delay=0.0):
         self.peer = UdpPeer()
@@ -78,7 +79,8 @@ class Responder:
             self.received.append((time.monotonic(), data))
             if self.reply is not None:
                 time.sleep(self.delay)
-                self.peer.send(self.reply, address)
+                for datagram in self.reply if isinstance(self.reply, list) else [self.reply]:
+                    self.peer.send(datagram, address)
 
     def close(self):
         self.running = False
@@ -132,6 +134,45 @@ def test_live_servers_show_what_qstat_sees(start_launcher, qwservers):
     assert shown["Players"] == "0"
     # The typed address joined the list.
     assert launcher.combo_items() == [f"127.0.0.1:{short_port}", f"127.0.0.1:{long_port}"]
+
+
+def test_full_server_with_long_names_shows_every_player(start_launcher, qwservers):
+    # 24 names of 31 characters make the server split its reply in two.
+    port = qwservers("Full House", "dm3")
+    names = [f"O'Player{i:02d}_with_a_long_long_name"[:31] for i in range(24)]
+    subprocess.run([os.path.join(QWSERVER, "add-qwplayers.py"), str(port), *names], check=True,
+                   capture_output=True, timeout=120)
+    launcher = start_launcher(servers_cfg=f"127.0.0.1:{port}\r\n".encode())
+
+    launcher.press_button("Update")
+    expected = {"Hostname": "Full House", "Ip": "127.0.0.1", "Port": str(port), "Players": "24", "Map": "dm3"}
+    launcher.wait_result_lines(lambda lines: "Players: 24" in lines, what="all 24 players")
+    time.sleep(0.3)  # nothing later may replace the whole reply with a part of it
+    shown = six_lines(launcher)
+    assert {label: shown[label] for label in expected} == expected
+    assert int(shown["Ping"]) <= 1
+
+
+def test_reply_in_parts_out_of_order_and_duplicated(start_launcher, responders):
+    info = b"\xff\xff\xff\xffn\\hostname\\In Parts\\map\\dm2\n1 0 0 9 \"a\" \"b\" 0 0\n\x00"
+    second = b"\xff\xff\xff\xffn2 0 0 9 \"b\" \"b\" 0 0\n3 0 0 9 \"c\" \"b\" 0 0\n\x00"
+    third = b"\xff\xff\xff\xffn4 0 0 9 \"d\" \"b\" 0 0\n\x00"
+    parts = responders(reply=[third, info, second, third])
+    whole_twice = responders(reply=[info, second, info])
+    launcher = start_launcher(servers_cfg=f"127.0.0.1:{parts.port}\r\n127.0.0.1:{whole_twice.port}\r\n".encode())
+
+    launcher.press_button("Update")
+    launcher.wait_result_lines(lambda lines: "Players: 4" in lines, what="the parts put together")
+    time.sleep(0.3)
+    shown = six_lines(launcher)
+    assert (shown["Hostname"], shown["Map"], shown["Players"]) == ("In Parts", "dm2", "4")
+
+    # A second whole reply replaces the first; it never adds up.
+    query(launcher, f"127.0.0.1:{whole_twice.port}")
+    launcher.wait_result_lines(lambda lines: f"Port: {whole_twice.port}" in lines, what="the second server")
+    time.sleep(0.3)
+    shown = six_lines(launcher)
+    assert (shown["Hostname"], shown["Players"]) == ("In Parts", "1")
 
 
 def test_silent_port_then_live_server(start_launcher, qwservers):

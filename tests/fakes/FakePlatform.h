@@ -8,6 +8,8 @@ namespace tarvex::test {
 // Every fake service, bundled as the Platform the launcher takes.
 struct FakePlatform
 {
+    FakePlatform() { socket.clock = &ticks; }
+
     FakeWindowSystem windows;
     FakeMessageBox messages;
     FakeDatagramSocket socket;

@@ -61,7 +61,7 @@ public:
     void deliver(const std::string& fromIp, std::uint16_t fromPort, const std::string& bytes)
     {
         if (receiver) {
-            receiver(Datagram{bytes, fromIp, fromPort});
+            receiver(Datagram{bytes, fromIp, fromPort, clock ? clock->microseconds() : 0});
         }
     }
     // The send with this index failed later (lookup or network).
@@ -72,6 +72,8 @@ public:
         }
     }
 
+    // Stamps arrivals, as the real socket does when it reads a datagram.
+    const TickCounter* clock = nullptr;
     Receiver receiver;
     std::vector<SentDatagram> sent;
     std::vector<FailureHandler> failures;
@@ -102,9 +104,10 @@ public:
 class FakeTickCounter final : public TickCounter
 {
 public:
-    std::uint32_t ticks() const override { return now; }
-    void advance(std::uint32_t ms) { now += ms; }
-    std::uint32_t now = 1000;
+    std::uint64_t microseconds() const override { return micros; }
+    void advance(std::uint64_t ms) { micros += ms * 1000; }
+    void setMs(std::uint64_t ms) { micros = ms * 1000; }
+    std::uint64_t micros = 1'000'000;
 };
 
 class FakeSettingsStore final : public SettingsStore

@@ -1,9 +1,11 @@
-"""The artwork script's GIF writer, read back by an independent decoder."""
+"""The artwork script's GIF and PNG writers, read back by independent decoders."""
 import os
 import random
 import struct
 import sys
 import unittest
+import xml.etree.ElementTree as ET
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.join(HERE, "..", "..")
@@ -91,6 +93,38 @@ def parse_gif(data):
             "indices": indices}
 
 
+def parse_png(data):
+    """Non-interlaced 8-bit RGB or 4-bit palette PNGs with unfiltered rows, the
+    two kinds the script writes; anything else is refused."""
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError("not PNG")
+    pos, chunks = 8, {}
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if struct.unpack(">I", data[pos + 8 + length:pos + 12 + length])[0] != zlib.crc32(kind + body):
+            raise ValueError("bad CRC in " + kind.decode())
+        chunks[kind] = chunks.get(kind, b"") + body
+        pos += 12 + length
+    width, height, depth, colour_type, _, _, interlace = struct.unpack(">IIBBBBB", chunks[b"IHDR"])
+    if (depth, colour_type, interlace) not in ((8, 2, 0), (4, 3, 0)):
+        raise ValueError("unexpected PNG kind")
+    raw = zlib.decompress(chunks[b"IDAT"])
+    stride = width * 3 if colour_type == 2 else (width + 1) // 2
+    rows = []
+    for y in range(height):
+        line = raw[y * (stride + 1):(y + 1) * (stride + 1)]
+        if line[0] != 0:
+            raise ValueError("filtered row")
+        if colour_type == 2:
+            rows.append([tuple(line[1 + 3 * x:4 + 3 * x]) for x in range(width)])
+        else:
+            rows.append([(line[1 + x // 2] >> (0 if x % 2 else 4)) & 15 for x in range(width)])
+    palette = chunks.get(b"PLTE", b"")
+    return {"size": (width, height), "pixels": rows,
+            "palette": [tuple(palette[i:i + 3]) for i in range(0, len(palette), 3)]}
+
+
 class LzwTest(unittest.TestCase):
     def test_round_trips_runs_noise_and_table_resets(self):
         rng = random.Random(742)
@@ -128,6 +162,33 @@ class HelpBackgroundTest(unittest.TestCase):
     def test_a_palette_of_another_size_is_refused(self):
         with self.assertRaises(ValueError):
             make_art.gif89a([[0]], [(0, 0, 0)] * 16)
+
+
+class IconTest(unittest.TestCase):
+    # A stale image (script changed, images not made again) fails here.
+    def test_committed_icons_are_what_the_script_draws_at_every_size(self):
+        icon = read_png("icon.png")
+        self.assertEqual(icon["size"], (32, 32))
+        self.assertEqual(icon["palette"], make_art.PALETTE16)
+        self.assertEqual(icon["pixels"], make_art.draw_icon())
+        for size in (16, 22, 24, 48, 64, 128, 256):
+            with self.subTest(size=size):
+                png = read_png(os.path.join("icons", f"play-tarvex-{size}.png"))
+                self.assertEqual(png["size"], (size, size))
+                self.assertEqual(png["pixels"], make_art.draw_icon_at(size))
+
+    def test_scalable_icon_is_the_design_on_a_32_unit_grid(self):
+        with open(os.path.join(ROOT, "resources", "icons", "play-tarvex.svg"), encoding="ascii") as f:
+            svg = f.read()
+        self.assertEqual(svg, make_art.icon_svg())
+        root = ET.fromstring(svg)
+        self.assertEqual(root.get("viewBox"), "0 0 32 32")
+        self.assertEqual(len(root), len(make_art.icon_design()))
+
+
+def read_png(name):
+    with open(os.path.join(ROOT, "resources", name), "rb") as f:
+        return parse_png(f.read())
 
 
 if __name__ == "__main__":

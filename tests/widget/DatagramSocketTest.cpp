@@ -1,4 +1,5 @@
 #include "platform/qt/QtDatagramSocket.h"
+#include "platform/qt/QtTickCounter.h"
 
 #include <QEventLoop>
 #include <QNetworkDatagram>
@@ -67,7 +68,8 @@ protected:
         return QTest::qWaitFor([&] { return received.size() >= count; }, kDeadlineMs);
     }
 
-    QtDatagramSocket socket;
+    QtTickCounter clock;
+    QtDatagramSocket socket{clock};
     std::vector<Datagram> received;
 };
 
@@ -88,6 +90,28 @@ TEST_F(DatagramSocketTest, ExchangesExactBytesWithTheSenderAddress)
     EXPECT_EQ(received[0].bytes, reply);
     EXPECT_EQ(received[0].fromIp, "127.0.0.1");
     EXPECT_EQ(received[0].fromPort, peer.port());
+}
+
+// A round trip ends when the reply reached the socket, not when a busy window
+// got round to reading it or handing it over.
+TEST_F(DatagramSocketTest, ArrivalIsStampedWhenTheDatagramCameNotWhenTheWindowGotToIt)
+{
+    std::vector<std::uint64_t> handedOverAt;
+    socket.setReceiver([&](const Datagram& datagram) {
+        handedOverAt.push_back(clock.microseconds());
+        received.push_back(datagram);
+        QTest::qSleep(60);
+    });
+    LoopbackPeer peer;
+    const auto sentAt = clock.microseconds();
+    peer.sendTo(socket.localPort(), "first");
+    peer.sendTo(socket.localPort(), "second");
+    QTest::qSleep(60); // busy elsewhere before the socket is read
+    ASSERT_TRUE(waitForReceived(2));
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_GE(received[i].arrivalMicros, sentAt) << i;
+        EXPECT_LE(received[i].arrivalMicros + 50000, handedOverAt[i]) << i;
+    }
 }
 
 TEST_F(DatagramSocketTest, LargestDatagramGoesBothWaysWhole)

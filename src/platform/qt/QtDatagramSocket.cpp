@@ -1,5 +1,6 @@
 #include "platform/qt/QtDatagramSocket.h"
 
+#include "platform/qt/QtArrivalTime.h"
 #include "platform/qt/QtText.h"
 
 #include <QHostInfo>
@@ -8,11 +9,13 @@
 
 namespace tarvex {
 
-QtDatagramSocket::QtDatagramSocket()
+QtDatagramSocket::QtDatagramSocket(const TickCounter& clock)
+    : m_clock(clock)
 {
     // Bound at once so that every datagram leaves from, and every reply
     // arrives at, the one port the system picked.
     m_socket.bind(QHostAddress::AnyIPv4, 0);
+    enableArrivalTimes(m_socket.socketDescriptor());
     connect(&m_socket, &QUdpSocket::readyRead, this, &QtDatagramSocket::readPending);
     // After a flood has been read in batches, Qt's read notification has been
     // seen to stay off with datagrams waiting; look for them now and then
@@ -118,6 +121,9 @@ void QtDatagramSocket::readPending()
         if (!received.isValid()) {
             break;
         }
+        const std::uint64_t readAt = m_clock.microseconds();
+        const auto age = lastArrivalAgeMicros(m_socket.socketDescriptor());
+        const std::uint64_t arrival = age && *age < readAt ? readAt - *age : readAt;
         const QByteArray data = received.data();
         if (!m_receiver || m_closed || m_queuedBytes + static_cast<std::size_t>(data.size()) > kMaxQueuedBytes) {
             continue;
@@ -129,6 +135,7 @@ void QtDatagramSocket::readPending()
         datagram.fromIp = isIpv4 ? toLatin1(QHostAddress(ipv4).toString())
                                  : toLatin1(received.senderAddress().toString());
         datagram.fromPort = static_cast<std::uint16_t>(received.senderPort());
+        datagram.arrivalMicros = arrival;
         m_queuedBytes += datagram.bytes.size();
         m_queue.push_back(std::move(datagram));
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DatagramSocket.h"
+#include "platform/TickCounter.h"
 
 #include <QObject>
 #include <QTimer>
@@ -20,7 +21,8 @@ public:
     // turn: a flood must not starve the timer and the window.
     static constexpr int kBatch = 64;
 
-    QtDatagramSocket();
+    // Arrivals are stamped on the clock as they are read.
+    explicit QtDatagramSocket(const TickCounter& clock);
 
     void setReceiver(Receiver receiver) override;
     void send(const std::string& host, std::uint16_t port, const std::string& bytes,
@@ -38,6 +40,7 @@ private:
                 const FailureHandler& onFailure);
     void fail(const FailureHandler& onFailure, const std::string& reason);
 
+    const TickCounter& m_clock;
     QUdpSocket m_socket;
     Receiver m_receiver;
     std::deque<Datagram> m_queue;

@@ -7,11 +7,10 @@ QtTickCounter::QtTickCounter()
     m_clock.start();
 }
 
-std::uint32_t QtTickCounter::ticks() const
+std::uint64_t QtTickCounter::microseconds() const
 {
-    // Milliseconds since the launcher started; only differences matter, and
-    // they are taken modulo 2^32.
-    return static_cast<std::uint32_t>(m_clock.elapsed());
+    // Time since the launcher started; only differences matter.
+    return static_cast<std::uint64_t>(m_clock.nsecsElapsed() / 1000);
 }
 
 } // namespace tarvex

@@ -6,12 +6,13 @@
 
 namespace tarvex {
 
-// Milliseconds of the system's monotonic clock, not a 10-16 ms coarse counter.
+// The system's monotonic clock in microseconds (nanoseconds underneath), not
+// a 10-16 ms coarse counter: a ping is rounded to the nearest millisecond.
 class QtTickCounter final : public TickCounter
 {
 public:
     QtTickCounter();
-    std::uint32_t ticks() const override;
+    std::uint64_t microseconds() const override;
 
 private:
     QElapsedTimer m_clock;

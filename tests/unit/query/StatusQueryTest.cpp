@@ -104,8 +104,9 @@ TEST_F(StatusQueryTest, UnusablePortOrHostIsNamedAndLeavesTheQueryIdle)
     // The entries were added, as any address that passed the checks is, and
     // a good query goes at once.
     EXPECT_EQ(window().items.size(), 5u);
-    update("ok.example:27500");
-    EXPECT_EQ(fake.socket.sent.size(), 1u);
+    update("ok.example:27500 "); // blanks around the digits are allowed
+    ASSERT_EQ(fake.socket.sent.size(), 1u);
+    EXPECT_EQ(fake.socket.sent[0].port, 27500);
 }
 
 TEST_F(StatusQueryTest, EntriesAreAddedOnceAndComparedExactly)
@@ -174,7 +175,7 @@ TEST_F(StatusQueryTest, PingIsTheTimeSinceTheLastQueryAcrossWrapsAndLateReplies)
         {5000, 2500, true},          // late: after the time-out line
     };
     for (const auto& c : cases) {
-        fake.ticks.now = c.sendAt;
+        fake.ticks.setMs(c.sendAt);
         update("a.b:27500");
         if (c.timeOutFirst) {
             tickAfter(1000);
@@ -191,9 +192,29 @@ TEST_F(StatusQueryTest, PingIsTheTimeSinceTheLastQueryAcrossWrapsAndLateReplies)
     }
 }
 
+TEST_F(StatusQueryTest, PingIsRoundedToTheNearestMillisecondOfTheArrival)
+{
+    struct Case
+    {
+        std::int64_t arrivalAfterMicros; // from the send; negative: read before it
+        const char* ping;
+    };
+    const Case cases[] = {{180, "Ping: 0"}, {499, "Ping: 0"}, {500, "Ping: 1"}, {50'499, "Ping: 50"},
+                          {250'500, "Ping: 251"}, {-3'000, "Ping: 0"}};
+    for (const auto& c : cases) {
+        update("a.b:27500");
+        const std::uint64_t sentAt = fake.ticks.micros;
+        // Handed over later than it was read: the read time counts.
+        fake.ticks.advance(40);
+        fake.socket.receiver(Datagram{"\xFF\xFF\xFF\xFFn\\hostname\\A\n", "1.2.3.4", 27500,
+                                      sentAt + static_cast<std::uint64_t>(c.arrivalAfterMicros)});
+        EXPECT_EQ(window().lines.back(), c.ping) << c.arrivalAfterMicros;
+    }
+}
+
 TEST_F(StatusQueryTest, DatagramBeforeAnyQueryShowsPingZero)
 {
-    fake.ticks.now = 123456;
+    fake.ticks.setMs(123456);
     fake.socket.deliver("1.2.3.4", 17500, "\xFF\xFF\xFF\xFFn\\hostname\\A\n");
     EXPECT_EQ(window().lines.back(), "Ping: 0");
 }

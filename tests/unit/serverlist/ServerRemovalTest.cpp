@@ -36,7 +36,9 @@ TEST(ServerRemoval, RemovesExactlyTheChosenEntriesAndChoosesTheFirstLeft)
          {"A.b:1", " a.b:1", "a.b:1 "}, "A.b:1"},
         {"entries next to one holding a bar", {"a|b", "c.d:2", "e|f|", "|g"}, "c.d:2", {"a|b", "e|f|", "|g"}, "a|b"},
         {"an entry holding a bar can be removed", {"a.b:1", "a|b", "c.d:2"}, "a|b", {"a.b:1", "c.d:2"}, "a.b:1"},
-        {"leading empty entries survive", {"", "a.b:1", "", "c.d:2"}, "x.y:3", {"", "a.b:1", "", "c.d:2"}, ""},
+        {"empty entries before the first survivor go, later ones stay", {"", "a.b:1", "", "c.d:2", ""}, "x.y:3",
+         {"a.b:1", "", "c.d:2", ""}, "a.b:1"},
+        {"only empty entries survive", {"", "a.b:1", ""}, "a.b:1", {}, ""},
     };
     for (const auto& c : cases) {
         FakePlatform fake;

@@ -31,6 +31,21 @@ protected:
     Form1 form{fake.platform, UpdateHost{"updates.example", 17500}};
 };
 
+// A long reply comes in two datagrams; a notice in between is still a notice.
+TEST_F(ReplyDispatcherTest, StatusReplyInPartsIsShownWholeWithThePingOfTheFirst)
+{
+    startQuery();
+    fake.ticks.advance(30);
+    fake.socket.deliver("192.0.2.5", 27500, "\xFF\xFF\xFF\xFFn\\hostname\\Full\\map\\dm4\n1 \"a\"\n2 \"b\"\n\0");
+    arrive("msgbox between the parts");
+    fake.ticks.advance(1);
+    fake.socket.deliver("192.0.2.5", 27500, "\xFF\xFF\xFF\xFFn3 \"c\"\n4 \"O'Brien\"\n\0");
+
+    EXPECT_THAT(window().lines, ElementsAre("Hostname: Full", "Ip: 192.0.2.5", "Port: 27500", "Players: 4",
+                                            "Map: dm4", "Ping: 30"));
+    EXPECT_EQ(fake.messages.shown.size(), 1u);
+}
+
 TEST_F(ReplyDispatcherTest, KeywordDecidesWhatADatagramIs)
 {
     struct Case
@@ -126,7 +141,7 @@ TEST_F(ReplyDispatcherTest, OnlyPlainWebAddressesAreOpened)
 
 TEST_F(ReplyDispatcherTest, AFloodOfWebsiteNoticesOpensOneAddressEveryTenSeconds)
 {
-    fake.ticks.now = 0xFFFFF000u; // the quiet time holds across a counter wrap too
+    fake.ticks.setMs(0xFFFFF000u); // the quiet time holds across a counter wrap too
     for (int i = 0; i < 1000; ++i) {
         arrive("website http://flood.example/" + std::to_string(i));
         fake.ticks.advance(5);

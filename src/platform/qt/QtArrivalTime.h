@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <cstdint>
+#include <optional>
+
+namespace tarvex {
+
+// The kernel's own receive time of the datagram last read from a socket, as
+// an age in microseconds at the moment of asking, where the system keeps
+// one. A window that was busy for a few milliseconds then still measures the
+// round trip to the real arrival.
+void enableArrivalTimes(qintptr socketDescriptor);
+std::optional<std::uint64_t> lastArrivalAgeMicros(qintptr socketDescriptor);
+
+} // namespace tarvex

@@ -1,0 +1,14 @@
+#include "platform/qt/QtArrivalTime.h"
+
+namespace tarvex {
+
+// Winsock keeps no receive time for a datagram socket: the time of reading
+// stands in for it.
+void enableArrivalTimes(qintptr /*socketDescriptor*/) {}
+
+std::optional<std::uint64_t> lastArrivalAgeMicros(qintptr /*socketDescriptor*/)
+{
+    return std::nullopt;
+}
+
+} // namespace tarvex
