@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a step needs, and only those that are missing.
-# Usage: tools/deps.sh build|package|test|bench ...
+# Usage: tools/deps.sh build|package|test|bench|windows ...
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -16,6 +16,11 @@ bench_packages=(libbenchmark-dev imagemagick procps)
 # style with clang-format and clang-tidy.
 fuzz_packages=(clang libclang-rt-14-dev)
 lint_packages=(clang-format clang-tidy)
+# The Windows build (mingw-w64, GoogleTest from source) and its run under Wine;
+# fonts-wine gives Wine the classic dialog faces the layouts were drawn for.
+windows_packages=(cmake ninja-build python3 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+                  binutils-mingw-w64-x86-64 mingw-w64-tools googletest qt6-base-dev qt6-base-dev-tools xz-utils zip
+                  wine64 fonts-wine xvfb xauth xdotool x11-utils)
 
 wanted=()
 for step in "$@"; do
@@ -27,6 +32,7 @@ for step in "$@"; do
         fuzz) wanted+=("${build_packages[@]}" "${fuzz_packages[@]}") ;;
         lint) wanted+=("${lint_packages[@]}") ;;
         bench) wanted+=("${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
+        windows) wanted+=("${windows_packages[@]}") ;;
         *) echo "deps.sh: unknown step '$step'" >&2; exit 2 ;;
     esac
 done

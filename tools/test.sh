@@ -3,10 +3,12 @@
 #   - the house checks: clang-format, the include directions, clang-tidy;
 #   - unit and widget tests (ctest, offscreen) built with AddressSanitizer and
 #     UndefinedBehaviorSanitizer, warnings as errors;
+#   - the Windows build, its unit and widget tests under Wine;
 #   - the Debian package of tools/package.sh, whose Release build is also what
 #     the end-to-end tests run: the real executable under an Xvfb and D-Bus
 #     session of their own, against real servers on 127.0.0.1; they also
-#     install, start and purge the package;
+#     install, start and purge the package, and drive the Windows build's
+#     portable play-tarvex.exe under Wine;
 #   - each fuzz target for 30 seconds from its corpus.
 # Ends with "N passed, N failed"; exits non-zero on any failure.
 set -uo pipefail
@@ -14,7 +16,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 sanitized=$root/build-sanitize
 export TARVEX_PACKAGE_DIR=${TARVEX_PACKAGE_DIR:-$root/build-package}
 
-"$root/tools/deps.sh" test || exit 1
+"$root/tools/deps.sh" test windows || exit 1
 
 reports=$(mktemp -d)
 background=()
@@ -71,6 +73,11 @@ nice -n 19 "$root/tools/fuzz.sh" --check 30 >"$reports/fuzz.log" 2>&1 &
 fuzz_pid=$!
 background+=("$fuzz_pid")
 
+echo "== Windows build, its unit and widget tests under Wine"
+# Before the end-to-end tests: they run the portable play-tarvex.exe it makes.
+"$root/tools/test-windows.sh" "$reports"
+windows_status=$?
+
 echo "== end-to-end tests"
 # The Debian python3 has the accessibility bindings; a python3 earlier on PATH may not.
 (cd "$root" && TARVEX_BUILD_DIR=$TARVEX_PACKAGE_DIR /usr/bin/python3 -m pytest tests/e2e -q -p no:cacheprovider \
@@ -84,8 +91,9 @@ record fuzz $? "$reports/fuzz.log"
 cat "$reports/fuzz.log"
 background=()
 
-/usr/bin/python3 "$root/tools/summarise-junit.py" "$reports"/{clang-format,ctest,package,e2e,clang-tidy,fuzz}.xml
+/usr/bin/python3 "$root/tools/summarise-junit.py" "$reports"/{clang-format,ctest,package,windows-unit,windows-widget,e2e,clang-tidy,fuzz}.xml
 summary_status=$?
-if [ $ctest_status -ne 0 ] || [ $package_status -ne 0 ] || [ $e2e_status -ne 0 ] || [ $summary_status -ne 0 ]; then
+if [ $ctest_status -ne 0 ] || [ $package_status -ne 0 ] || [ $windows_status -ne 0 ] || [ $e2e_status -ne 0 ] \
+        || [ $summary_status -ne 0 ]; then
     exit 1
 fi

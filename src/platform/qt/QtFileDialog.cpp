@@ -17,11 +17,9 @@ QStringList saveDialogNameFilters(const std::string& filter)
     QString patterns = fromLatin1(filter.substr(bar + 1)).trimmed();
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
     QStringList filters{description + QStringLiteral(" (") + patterns + QLatin1Char(')')};
-#ifndef Q_OS_WIN
-    if (patterns != QLatin1String("*")) {
+    if (!systemProgramsCarrySuffix() && patterns != QLatin1String("*")) {
         filters.append(QStringLiteral("All Files (*)"));
     }
-#endif
     return filters;
 }
 

@@ -27,4 +27,8 @@ QStringList saveDialogNameFilters(const std::string& filter);
 // program, not writing one.
 void prepareSaveDialog(QFileDialog& dialog, const std::string& filter, const std::string& initialName);
 
+// Whether this system's programs end in ".exe" (Windows) or may carry any
+// name (everywhere else). In QtFileDialog_win.cpp and QtFileDialog_posix.cpp.
+bool systemProgramsCarrySuffix();
+
 } // namespace tarvex

@@ -24,7 +24,9 @@ QString fromPathBytes(const std::string& path)
 
 std::string QtFileSystem::executableDir() const
 {
-    return toPathBytes(QCoreApplication::applicationDirPath());
+    // Native separators: the folder reads as the system writes it
+    // (C:\Games\Quake), and a file name joined with "/" still opens.
+    return toPathBytes(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
 }
 
 bool QtFileSystem::isFile(const std::string& path) const

@@ -16,10 +16,8 @@ QString keyPath(const std::string& section, const std::string& key)
 std::string QtSettingsStore::read(const std::string& application, const std::string& section,
                                   const std::string& key) const
 {
-    // A fresh QSettings per call: another window or process may have written
-    // the file since.
-    QSettings store(QSettings::IniFormat, QSettings::UserScope, fromLatin1(application));
-    const QVariant value = store.value(keyPath(section, key));
+    const auto store = openSystemSettings(fromLatin1(application));
+    const QVariant value = store->value(keyPath(section, key));
     // Anything that is not a plain string (a hand-edited list, say) reads as
     // absent rather than as garbage.
     if (value.typeId() != QMetaType::QString) {
@@ -31,21 +29,21 @@ std::string QtSettingsStore::read(const std::string& application, const std::str
 Result QtSettingsStore::save(const std::string& application, const std::string& section,
                                   const std::string& key, const std::string& value)
 {
-    QSettings store(QSettings::IniFormat, QSettings::UserScope, fromLatin1(application));
+    const auto store = openSystemSettings(fromLatin1(application));
     const QString path = keyPath(section, key);
     const QString text = fromLatin1(value);
-    const QVariant stored = store.value(path);
-    if (stored.typeId() == QMetaType::QString && stored.toString() == text && store.status() == QSettings::NoError) {
-        // Already kept: rewriting and syncing the file at every start costs
+    const QVariant stored = store->value(path);
+    if (stored.typeId() == QMetaType::QString && stored.toString() == text && store->status() == QSettings::NoError) {
+        // Already kept: rewriting and syncing the store at every start costs
         // a disk flush for nothing.
         return Result::success();
     }
-    store.setValue(path, text);
-    store.sync();
-    // A FormatError only says the old file was garbage; sync() has replaced
-    // it with a sound one all the same.
-    if (store.status() == QSettings::AccessError) {
-        return Result::failure(toLatin1(store.fileName()) + " could not be written");
+    store->setValue(path, text);
+    store->sync();
+    // A FormatError only says an old INI file was garbage; sync() has
+    // replaced it with a sound one all the same.
+    if (store->status() == QSettings::AccessError) {
+        return Result::failure(toLatin1(store->fileName()) + " could not be written");
     }
     return Result::success();
 }

@@ -2,11 +2,18 @@
 
 #include "platform/SettingsStore.h"
 
+#include <QString>
+
+#include <memory>
+
+class QSettings;
+
 namespace tarvex {
 
-// QSettings in INI format, per user, organization = application name and no
-// application of its own: on Linux "$XDG_CONFIG_HOME/<application>.ini", with
-// one group per section.
+// QSettings per user, one group per section, the application name naming the
+// whole store: on Linux the INI file "$XDG_CONFIG_HOME/<application>.ini", on
+// Windows the registry key HKEY_CURRENT_USER\Software\<application>, where
+// each section is a subkey and each value a string (REG_SZ).
 class QtSettingsStore final : public SettingsStore
 {
 public:
@@ -15,5 +22,10 @@ public:
     Result save(const std::string& application, const std::string& section, const std::string& key,
               const std::string& value) override;
 };
+
+// This system's store for one application, opened afresh: another window or
+// process may have written it since. In QtSettingsStore_posix.cpp and
+// QtSettingsStore_win.cpp (CMake builds one of them).
+std::unique_ptr<QSettings> openSystemSettings(const QString& application);
 
 } // namespace tarvex

@@ -2,7 +2,6 @@
 
 #include "platform/qt/QtText.h"
 
-#include <QDesktopServices>
 #include <QUrl>
 
 namespace tarvex {
@@ -17,7 +16,7 @@ void QtUrlOpener::open(const std::string& url)
         || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
         return;
     }
-    QDesktopServices::openUrl(address);
+    openWithSystem(address);
 }
 
 } // namespace tarvex

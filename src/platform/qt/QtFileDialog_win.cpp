@@ -1,0 +1,10 @@
+#include "platform/qt/QtFileDialog.h"
+
+namespace tarvex {
+
+bool systemProgramsCarrySuffix()
+{
+    return true;
+}
+
+} // namespace tarvex

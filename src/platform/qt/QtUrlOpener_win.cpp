@@ -1,0 +1,21 @@
+#include "platform/qt/QtUrlOpener.h"
+
+#include <QUrl>
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace tarvex {
+
+void openWithSystem(const QUrl& address)
+{
+    // The shell's "open" verb starts the player's default browser.
+    // Minimised without activation: a notice can open while the player is
+    // typing in the launcher, and the keyboard focus stays there (a browser
+    // already running may still bring itself forward).
+    const QString text = address.toString(QUrl::FullyEncoded);
+    ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t*>(text.utf16()), nullptr, nullptr,
+                  SW_SHOWMINNOACTIVE);
+}
+
+} // namespace tarvex
