@@ -30,8 +30,7 @@ public:
         });
     }
 
-    void send(const std::string& host, std::uint16_t port, const std::string& bytes,
-              FailureHandler onFailure) override
+    void send(const std::string& host, std::uint16_t port, const std::string& bytes, FailureHandler onFailure) override
     {
         m_inner.send(host, port, bytes, std::move(onFailure));
     }

@@ -37,10 +37,10 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-constexpr auto kSettleTime = 500ms;    // the window is up and idle before the flood
-constexpr auto kQuietTime = 500ms;     // no delivery for this long: the flood is drained
-constexpr auto kQueryTime = 3s;        // the last query must be answered within this
-constexpr auto kRunDeadline = 120s;    // the whole run, whatever happens
+constexpr auto kSettleTime = 500ms; // the window is up and idle before the flood
+constexpr auto kQuietTime = 500ms;  // no delivery for this long: the flood is drained
+constexpr auto kQueryTime = 3s;     // the last query must be answered within this
+constexpr auto kRunDeadline = 120s; // the whole run, whatever happens
 constexpr auto kSendTimeLimit = 30s;
 
 long kibFromStatus(const char* field)
@@ -143,8 +143,8 @@ int main(int argc, char* argv[])
     tarvex::bench::CountingDatagramSocket socket(qt.socket);
     tarvex::bench::RecordingTimer timer(qt.timer);
     tarvex::bench::CountingUrlOpener urls;
-    tarvex::Platform platform{qt.windows, messages, socket, timer, qt.ticks, qt.settings, qt.files, qt.processes,
-                              qt.fileDialog, urls};
+    tarvex::Platform platform{qt.windows,  messages, socket,       timer,         qt.ticks,
+                              qt.settings, qt.files, qt.processes, qt.fileDialog, urls};
 
     tarvex::bench::StatusResponder responder;
     tarvex::bench::FloodSender sender(datagrams, kSendTimeLimit);

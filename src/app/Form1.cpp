@@ -51,9 +51,7 @@ void Form1::Form_Load()
     }
     settings::applyClientPathDefaults(store, m_platform.files);
 
-    m_platform.socket.setReceiver([this](const Datagram& datagram) {
-        m_dispatcher.Winsock1_DataArrival(datagram);
-    });
+    m_platform.socket.setReceiver([this](const Datagram& datagram) { m_dispatcher.Winsock1_DataArrival(datagram); });
     m_dispatcher.sendUpdateQuery(m_updateHost);
 
     LoadServers();

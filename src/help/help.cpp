@@ -28,8 +28,8 @@ void help::Form_KeyPress(int code)
     if (code != kEnterKey) {
         // Unsigned 16-bit arithmetic wraps by definition; the conversion back
         // to the signed width is modular in C++20.
-        const auto sum = static_cast<std::uint16_t>(static_cast<std::uint16_t>(m_keySum) +
-                                                    static_cast<std::uint16_t>(code));
+        const auto sum
+            = static_cast<std::uint16_t>(static_cast<std::uint16_t>(m_keySum) + static_cast<std::uint16_t>(code));
         m_keySum = static_cast<std::int16_t>(sum);
         return;
     }

@@ -2,8 +2,7 @@
 
 namespace tarvex {
 
-std::string clientCommandLine(const std::string& path, const std::string& parameters,
-                              const std::string& address)
+std::string clientCommandLine(const std::string& path, const std::string& parameters, const std::string& address)
 {
     return path + " " + parameters + " +connect " + address;
 }
@@ -63,8 +62,7 @@ std::vector<std::string> splitWords(const std::string& text)
     return words;
 }
 
-ProcessCommand clientCommand(const std::string& path, const std::string& parameters,
-                             const std::string& address)
+ProcessCommand clientCommand(const std::string& path, const std::string& parameters, const std::string& address)
 {
     ProcessCommand command;
     command.program = path;

@@ -10,8 +10,7 @@ namespace tarvex {
 // The client's command line: the path, " ", the parameters, " +connect ",
 // then the address, each exactly as stored or typed. Nothing is trimmed or
 // quoted, so empty parameters leave two spaces before "+connect".
-std::string clientCommandLine(const std::string& path, const std::string& parameters,
-                              const std::string& address);
+std::string clientCommandLine(const std::string& path, const std::string& parameters, const std::string& address);
 
 // Splits parameters into words as the clients' C runtime splits its command
 // line on Windows, so every platform hands the client the same words: spaces
@@ -27,7 +26,6 @@ std::vector<std::string> splitWords(const std::string& text);
 // the client command line with only the path quoted, since Windows takes the
 // program's name up to the first blank otherwise. The parameters are not
 // quoted again: the client reads them as the player wrote them.
-ProcessCommand clientCommand(const std::string& path, const std::string& parameters,
-                             const std::string& address);
+ProcessCommand clientCommand(const std::string& path, const std::string& parameters, const std::string& address);
 
 } // namespace tarvex

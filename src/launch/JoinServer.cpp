@@ -11,8 +11,8 @@
 
 namespace tarvex {
 
-void joinServer(MainWindow& window, const SettingsStore& store, const FileSystem& files,
-                ProcessStarter& processes, MessageBox& messages)
+void joinServer(MainWindow& window, const SettingsStore& store, const FileSystem& files, ProcessStarter& processes,
+                MessageBox& messages)
 {
     const bool regular = window.regularClientChosen();
     const char* pathKey = regular ? settings::kRegularPath : settings::kGlPath;
@@ -36,8 +36,8 @@ void joinServer(MainWindow& window, const SettingsStore& store, const FileSystem
     if (started.failed()) {
         // The player is left with no client and a minimised launcher otherwise.
         window.restore();
-        messages.show("The client " + path + " could not be started: " + started.reason() +
-                          "\n\nCommand line: " + clientCommandLine(path, parameters, address),
+        messages.show("The client " + path + " could not be started: " + started.reason()
+                          + "\n\nCommand line: " + clientCommandLine(path, parameters, address),
                       kLauncherTitle);
     }
 }

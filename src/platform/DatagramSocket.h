@@ -8,8 +8,8 @@ namespace tarvex {
 
 struct Datagram
 {
-    std::string bytes;   // one character per byte
-    std::string fromIp;  // dotted IPv4 address of the sender
+    std::string bytes;  // one character per byte
+    std::string fromIp; // dotted IPv4 address of the sender
     std::uint16_t fromPort = 0;
     // When it reached the socket (the system's receive time where it keeps
     // one, else when it was read), on the tick counter's clock: a round trip
@@ -32,8 +32,8 @@ public:
     // the background and the datagram leaves once it has. If the name does not
     // resolve or the send fails, onFailure is called later on the GUI thread
     // with a short reason; it may be empty to ignore failures.
-    virtual void send(const std::string& host, std::uint16_t port, const std::string& bytes,
-                      FailureHandler onFailure) = 0;
+    virtual void send(const std::string& host, std::uint16_t port, const std::string& bytes, FailureHandler onFailure)
+        = 0;
     // Stops receiving; later sends are dropped.
     virtual void close() = 0;
 };

@@ -14,9 +14,9 @@ enum class WindowState { Maximised, Minimised };
 // itself (Windows). The two describe the same words.
 struct ProcessCommand
 {
-    std::string program;                 // the file to start, as stored
-    std::vector<std::string> arguments;  // the words after the program
-    std::string commandLine;             // the whole line, program first, as the program receives it
+    std::string program;                // the file to start, as stored
+    std::vector<std::string> arguments; // the words after the program
+    std::string commandLine;            // the whole line, program first, as the program receives it
 };
 
 class ProcessStarter

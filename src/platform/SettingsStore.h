@@ -16,8 +16,9 @@ public:
                              const std::string& key) const = 0;
     // Stores at once, replacing any earlier value. Fails with why the value
     // could not be kept.
-    virtual Result save(const std::string& application, const std::string& section,
-                             const std::string& key, const std::string& value) = 0;
+    virtual Result save(const std::string& application, const std::string& section, const std::string& key,
+                        const std::string& value)
+        = 0;
 };
 
 } // namespace tarvex

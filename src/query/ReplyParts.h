@@ -44,8 +44,8 @@ private:
     std::uint16_t m_fromPort = 0;
     std::uint64_t m_lastArrival = 0;
     std::uint32_t m_ping = 0;
-    std::string m_info;                  // the part with the server information, once it came
-    std::vector<std::string> m_players;  // the parts with player lines only, as they came
+    std::string m_info;                 // the part with the server information, once it came
+    std::vector<std::string> m_players; // the parts with player lines only, as they came
 };
 
 } // namespace tarvex

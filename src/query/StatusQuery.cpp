@@ -17,8 +17,7 @@ namespace {
 constexpr std::uint32_t kTimeoutMs = 1000;
 }
 
-StatusQuery::StatusQuery(MainWindow& window, MessageBox& messages, const TickCounter& ticks,
-                         DatagramSocket& socket)
+StatusQuery::StatusQuery(MainWindow& window, MessageBox& messages, const TickCounter& ticks, DatagramSocket& socket)
     : m_window(window)
     , m_messages(messages)
     , m_ticks(ticks)

@@ -13,8 +13,8 @@ class TickCounter;
 
 inline constexpr std::string_view kStatusQuery("\xFF\xFF\xFF\xFFstatus", 10);
 inline constexpr const char* kNoResponse = "No response from server...";
-inline constexpr const char* kPleaseWait =
-    "Please wait for a response from the current server before trying to ping another...";
+inline constexpr const char* kPleaseWait
+    = "Please wait for a response from the current server before trying to ping another...";
 
 // The status query of the main window: the Update button, the one procedure
 // that sends queries, the round-trip timing and the time-out. At most one

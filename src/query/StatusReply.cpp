@@ -36,12 +36,9 @@ StatusLines dostuff(std::string_view income, std::string_view incomming, const R
     }
 
     return StatusLines{
-        "Hostname: " + shownHostName(hostName),
-        "Ip: " + source.ip,
-        "Port: " + std::to_string(source.port),
-        "Players: " + std::to_string(TheCount(incomming)),
-        "Map: " + std::string(mapName),
-        "Ping: " + std::to_string(source.ping),
+        "Hostname: " + shownHostName(hostName), "Ip: " + source.ip,
+        "Port: " + std::to_string(source.port), "Players: " + std::to_string(TheCount(incomming)),
+        "Map: " + std::string(mapName),         "Ping: " + std::to_string(source.ping),
     };
 }
 

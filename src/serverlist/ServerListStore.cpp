@@ -46,8 +46,8 @@ std::vector<std::string> ServerListStore::load()
     const auto file = m_files.readFile(m_readPath);
     if (file.status == FileRead::Status::Failed) {
         m_unreadable = true;
-        m_messages.show("The server list " + m_readPath + " could not be read (" + file.reason +
-                            "). The launcher starts with an empty list.",
+        m_messages.show("The server list " + m_readPath + " could not be read (" + file.reason
+                            + "). The launcher starts with an empty list.",
                         kLauncherTitle);
     }
     if (file.status != FileRead::Status::Ok) {
@@ -62,17 +62,17 @@ void ServerListStore::save(const std::vector<std::string>& entries)
     const auto bytes = serverlistfile::serialize(entries);
     if (m_unreadable) {
         if (!bytes.empty()) {
-            m_messages.show("The server list " + m_readPath +
-                                " could not be read at start-up, so it was left as it was. "
-                                "The servers of this session were not saved.",
+            m_messages.show("The server list " + m_readPath
+                                + " could not be read at start-up, so it was left as it was. "
+                                  "The servers of this session were not saved.",
                             kLauncherTitle);
         }
         return;
     }
     const auto written = m_files.replaceFile(path, bytes);
     if (written.failed()) {
-        m_messages.show("The server list could not be saved to " + path + " (" + written.reason() +
-                            "). The file was left as it was.",
+        m_messages.show("The server list could not be saved to " + path + " (" + written.reason()
+                            + "). The file was left as it was.",
                         kLauncherTitle);
     }
 }

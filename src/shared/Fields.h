@@ -38,8 +38,7 @@ private:
 };
 
 // Field foof of foo cut at sepertator.
-[[nodiscard]] std::optional<std::string> GetWords(std::string_view foo, std::int16_t foof,
-                                                  std::string_view sepertator);
+[[nodiscard]] std::optional<std::string> GetWords(std::string_view foo, std::int16_t foof, std::string_view sepertator);
 
 // Number of line-feed-separated pieces of foo minus 2: for a status reply, the
 // number of player lines; -1 for a text without a line feed, -2 for the empty

@@ -14,10 +14,9 @@ class ReportingSettingsStore final : public SettingsStore
 public:
     ReportingSettingsStore(SettingsStore& store, MessageBox& messages);
 
-    std::string read(const std::string& application, const std::string& section,
-                     const std::string& key) const override;
+    std::string read(const std::string& application, const std::string& section, const std::string& key) const override;
     Result save(const std::string& application, const std::string& section, const std::string& key,
-                     const std::string& value) override;
+                const std::string& value) override;
 
 private:
     SettingsStore& m_store;

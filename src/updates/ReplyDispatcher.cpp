@@ -65,8 +65,8 @@ bool isWebAddress(std::string_view address)
 
 } // namespace
 
-ReplyDispatcher::ReplyDispatcher(MainWindow& window, StatusQuery& query, MessageBox& messages,
-                                 const TickCounter& ticks, DatagramSocket& socket, UrlOpener& urls)
+ReplyDispatcher::ReplyDispatcher(MainWindow& window, StatusQuery& query, MessageBox& messages, const TickCounter& ticks,
+                                 DatagramSocket& socket, UrlOpener& urls)
     : m_window(window)
     , m_query(query)
     , m_messages(messages)

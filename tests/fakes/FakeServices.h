@@ -47,8 +47,7 @@ class FakeDatagramSocket final : public DatagramSocket
 {
 public:
     void setReceiver(Receiver value) override { receiver = std::move(value); }
-    void send(const std::string& host, std::uint16_t port, const std::string& bytes,
-              FailureHandler onFailure) override
+    void send(const std::string& host, std::uint16_t port, const std::string& bytes, FailureHandler onFailure) override
     {
         if (closed) {
             return;
@@ -116,8 +115,7 @@ class FakeSettingsStore final : public SettingsStore
 public:
     using Key = std::tuple<std::string, std::string, std::string>;
 
-    std::string read(const std::string& application, const std::string& section,
-                     const std::string& key) const override
+    std::string read(const std::string& application, const std::string& section, const std::string& key) const override
     {
         reads.push_back(key);
         const auto found = values.find({application, section, key});

@@ -14,7 +14,10 @@ namespace tarvex::test {
 class FakeMainWindowView final : public MainWindowView
 {
 public:
-    explicit FakeMainWindowView(MainWindowEvents& events) : events(events) {}
+    explicit FakeMainWindowView(MainWindowEvents& events)
+        : events(events)
+    {
+    }
 
     std::string comboText() const override { return text; }
     void setComboText(const std::string& value) override { text = value; }
@@ -57,7 +60,10 @@ public:
 template <typename Events> class FakeSecondaryWindow
 {
 public:
-    explicit FakeSecondaryWindow(Events& events) : events(events) {}
+    explicit FakeSecondaryWindow(Events& events)
+        : events(events)
+    {
+    }
 
     void closeWindow()
     {

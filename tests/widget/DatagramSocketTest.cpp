@@ -229,8 +229,8 @@ TEST_F(DatagramSocketTest, AFloodLeavesTheEventLoopTurnsBetweenDatagrams)
         peer.sendTo(socket.localPort(), QByteArray::number(i));
     }
     turn.start(0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return turnAtDelivery.size() >= static_cast<std::size_t>(kBurst); },
-                                kDeadlineMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return turnAtDelivery.size() >= static_cast<std::size_t>(kBurst); }, kDeadlineMs));
     EXPECT_GT(turnAtDelivery.back(), turnAtDelivery.front());
 }
 

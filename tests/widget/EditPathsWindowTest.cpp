@@ -73,8 +73,9 @@ TEST_F(EditPathsWindowTest, TabVisitsPathsAndBrowseThenDoneAndCancelThenParamete
         visited.push_back(QApplication::focusWidget()->objectName());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    EXPECT_EQ(visited, (std::vector<QString>{"Text1", "Command1", "Text2", "Command2", "Command3", "Command4",
-                                             "Text3", "Text4"}));
+    EXPECT_EQ(
+        visited,
+        (std::vector<QString>{"Text1", "Command1", "Text2", "Command2", "Command3", "Command4", "Text3", "Text4"}));
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Text1"));
 }
 
@@ -105,15 +106,17 @@ TEST_F(EditPathsWindowTest, ButtonsRaiseTheirHandlersAndTheCloseBoxUnloadsOnce)
     window->show();
     window->close();
     window->close();
-    EXPECT_EQ(events.calls, (std::vector<std::string>{"Command1_Click", "Command2_Click", "Command3_Click",
-                                                      "Command4_Click", "Form_Unload"}));
+    EXPECT_EQ(events.calls,
+              (std::vector<std::string>{"Command1_Click", "Command2_Click", "Command3_Click", "Command4_Click",
+                                        "Form_Unload"}));
 }
 
 TEST_F(EditPathsWindowTest, PathBoxesCarryFileNameBytesAndParameterBoxesOneBytePerCharacter)
 {
     const std::string utf8Path = "/home/j\xC3\xB6rg/\xE6\x97\xA5\xE6\x9C\xAC/qf client";
     window->setText(1, utf8Path);
-    EXPECT_EQ(child<QLineEdit>("Text1")->text(), QString::fromUtf8("/home/j\xC3\xB6rg/\xE6\x97\xA5\xE6\x9C\xAC/qf client"));
+    EXPECT_EQ(child<QLineEdit>("Text1")->text(),
+              QString::fromUtf8("/home/j\xC3\xB6rg/\xE6\x97\xA5\xE6\x9C\xAC/qf client"));
     EXPECT_EQ(window->text(1), utf8Path);
 
     child<QLineEdit>("Text2")->setText(QString::fromUtf8("/opt/caf\xC3\xA9/gl"));

@@ -31,8 +31,8 @@ protected:
     }
     QByteArray recorder() const
     {
-        return "#!/bin/sh\nprintf '%s\\0' \"$@\" > \"" + record.toUtf8() + ".part\"\nmv \"" + record.toUtf8() +
-               ".part\" \"" + record.toUtf8() + "\"\n";
+        return "#!/bin/sh\nprintf '%s\\0' \"$@\" > \"" + record.toUtf8() + ".part\"\nmv \"" + record.toUtf8()
+            + ".part\" \"" + record.toUtf8() + "\"\n";
     }
     QByteArray waitForRecord() const
     {
@@ -90,8 +90,8 @@ TEST_F(ProcessStarterTest, FilesThatCannotRunGiveAReason)
     for (const auto& c : cases) {
         const auto started = starter.start({c.path.toStdString(), {"+connect", "a.b:1"}, ""}, WindowState::Maximised);
         EXPECT_TRUE(started.failed()) << c.path.toStdString();
-        EXPECT_NE(started.reason().find(c.reasonHolds), std::string::npos) << c.path.toStdString() << ": "
-                                                                          << started.reason();
+        EXPECT_NE(started.reason().find(c.reasonHolds), std::string::npos)
+            << c.path.toStdString() << ": " << started.reason();
     }
     EXPECT_FALSE(QFile::exists(record));
 }

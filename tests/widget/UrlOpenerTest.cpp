@@ -46,9 +46,9 @@ protected:
 
 TEST_F(UrlOpenerTest, OpensOnlyWebAddressesWithAHost)
 {
-    for (const char* refused : {"file:///etc/passwd", "/usr/bin/xterm", "ftp://a.example/", "mailto:a@b.example",
-                                "javascript:alert(1)", "http:", "http:///x", "http:x", " http://a.example/",
-                                "http://a.example/ b", "http://a.example/\n", ""}) {
+    for (const char* refused :
+         {"file:///etc/passwd", "/usr/bin/xterm", "ftp://a.example/", "mailto:a@b.example", "javascript:alert(1)",
+          "http:", "http:///x", "http:x", " http://a.example/", "http://a.example/ b", "http://a.example/\n", ""}) {
         opener.open(refused);
     }
     opener.open("http://tarvex.example/news");

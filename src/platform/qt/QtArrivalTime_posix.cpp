@@ -29,8 +29,8 @@ std::optional<std::uint64_t> lastArrivalAgeMicros(qintptr socketDescriptor)
     }
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    const std::int64_t age = (static_cast<std::int64_t>(now.tv_sec) - stamp.tv_sec) * 1'000'000
-        + (now.tv_nsec - stamp.tv_nsec) / 1000;
+    const std::int64_t age
+        = (static_cast<std::int64_t>(now.tv_sec) - stamp.tv_sec) * 1'000'000 + (now.tv_nsec - stamp.tv_nsec) / 1000;
     if (age < 0 || age > kLongestAgeMicros) {
         return std::nullopt;
     }

@@ -4,7 +4,9 @@ namespace tarvex {
 
 // Winsock keeps no receive time for a datagram socket: the time of reading
 // stands in for it.
-void enableArrivalTimes(qintptr /*socketDescriptor*/) {}
+void enableArrivalTimes(qintptr /*socketDescriptor*/)
+{
+}
 
 std::optional<std::uint64_t> lastArrivalAgeMicros(qintptr /*socketDescriptor*/)
 {

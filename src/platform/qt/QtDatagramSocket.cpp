@@ -132,8 +132,8 @@ void QtDatagramSocket::readPending()
         datagram.bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
         bool isIpv4 = false;
         const quint32 ipv4 = received.senderAddress().toIPv4Address(&isIpv4);
-        datagram.fromIp = isIpv4 ? toLatin1(QHostAddress(ipv4).toString())
-                                 : toLatin1(received.senderAddress().toString());
+        datagram.fromIp
+            = isIpv4 ? toLatin1(QHostAddress(ipv4).toString()) : toLatin1(received.senderAddress().toString());
         datagram.fromPort = static_cast<std::uint16_t>(received.senderPort());
         datagram.arrivalMicros = arrival;
         m_queuedBytes += datagram.bytes.size();

@@ -25,8 +25,7 @@ public:
     explicit QtDatagramSocket(const TickCounter& clock);
 
     void setReceiver(Receiver receiver) override;
-    void send(const std::string& host, std::uint16_t port, const std::string& bytes,
-              FailureHandler onFailure) override;
+    void send(const std::string& host, std::uint16_t port, const std::string& bytes, FailureHandler onFailure) override;
     void close() override;
 
     // The local port the system picked; 0 if binding failed.

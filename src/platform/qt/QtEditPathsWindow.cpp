@@ -1,7 +1,7 @@
 #include "platform/qt/QtEditPathsWindow.h"
 
-#include "platform/qt/QtFileSystem.h"
 #include "platform/qt/QtControls.h"
+#include "platform/qt/QtFileSystem.h"
 #include "platform/qt/QtText.h"
 
 #include <QLabel>

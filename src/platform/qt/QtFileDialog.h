@@ -11,8 +11,7 @@ namespace tarvex {
 class QtFileDialog final : public FileDialog
 {
 public:
-    std::optional<std::string> saveFileName(const std::string& filter,
-                                            const std::string& initialName) override;
+    std::optional<std::string> saveFileName(const std::string& filter, const std::string& initialName) override;
 };
 
 // The dialog's filter entries for a "description|pattern" filter: blanks

@@ -25,8 +25,7 @@ QtHelpWindow::QtHelpWindow(HelpEvents& events)
 {
     setFocusPolicy(Qt::StrongFocus);
 
-    addLabel("Label6", QStringLiteral("Tarvex Game Launcher"), twipsRect(0, 120, 4455, 255),
-             Qt::AlignHCenter);
+    addLabel("Label6", QStringLiteral("Tarvex Game Launcher"), twipsRect(0, 120, 4455, 255), Qt::AlignHCenter);
     addLabel("Label7", QStringLiteral("Version 1.1"), twipsRect(0, 600, 4455, 255), Qt::AlignHCenter);
     addLabel("Label4", QStringLiteral("Things not working correctly? Go here for help:"),
              twipsRect(360, 2040, 3975, 255), Qt::AlignHCenter);

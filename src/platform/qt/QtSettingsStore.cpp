@@ -26,8 +26,8 @@ std::string QtSettingsStore::read(const std::string& application, const std::str
     return toLatin1(value.toString());
 }
 
-Result QtSettingsStore::save(const std::string& application, const std::string& section,
-                                  const std::string& key, const std::string& value)
+Result QtSettingsStore::save(const std::string& application, const std::string& section, const std::string& key,
+                             const std::string& value)
 {
     const auto store = openSystemSettings(fromLatin1(application));
     const QString path = keyPath(section, key);

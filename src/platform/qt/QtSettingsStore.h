@@ -17,10 +17,9 @@ namespace tarvex {
 class QtSettingsStore final : public SettingsStore
 {
 public:
-    std::string read(const std::string& application, const std::string& section,
-                     const std::string& key) const override;
+    std::string read(const std::string& application, const std::string& section, const std::string& key) const override;
     Result save(const std::string& application, const std::string& section, const std::string& key,
-              const std::string& value) override;
+                const std::string& value) override;
 };
 
 // This system's store for one application, opened afresh: another window or

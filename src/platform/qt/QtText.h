@@ -2,8 +2,8 @@
 
 #include <QFont>
 #include <QRect>
-#include <QWidget>
 #include <QString>
+#include <QWidget>
 
 #include <string>
 
@@ -33,7 +33,6 @@ inline QRect twipsRect(int left, int top, int width, int height)
 {
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
-
 
 // For windows laid out for "MS Sans Serif": where it is missing, the faces
 // named after it have close widths, so captions still fit their labels.

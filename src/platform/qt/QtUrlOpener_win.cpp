@@ -2,8 +2,8 @@
 
 #include <QUrl>
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 namespace tarvex {
 

@@ -35,9 +35,9 @@ TEST_F(HelpTest, AnyRunOfCodesAddingUpToTheCodeOpensTheSecretAtEnter)
 {
     // Only the total counts: order, line feeds, Backspace and Escape alike.
     const std::string codes[] = {
-        "zzzzzz\n",         // 6 * 122 + 10
-        "\nzzzzzz",         // the same characters the other way round
-        "eeeeeee\b\x1b",    // 7 * 101 + 8 + 27
+        "zzzzzz\n",      // 6 * 122 + 10
+        "\nzzzzzz",      // the same characters the other way round
+        "eeeeeee\b\x1b", // 7 * 101 + 8 + 27
         "\x1b\beeeeeee",
     };
     for (std::size_t i = 0; i < std::size(codes); ++i) {

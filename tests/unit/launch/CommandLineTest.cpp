@@ -21,15 +21,26 @@ TEST(CommandLineTest, TextArgumentVectorAndWindowsLineForEmptyQuotedAndSpacedInp
         Words arguments;
     };
     const Case cases[] = {
-        {"/games/qf", "", "qw.example.com:27500", "/games/qf  +connect qw.example.com:27500",
+        {"/games/qf",
+         "",
+         "qw.example.com:27500",
+         "/games/qf  +connect qw.example.com:27500",
          {"+connect", "qw.example.com:27500"}},
-        {"/games/qf", "-width 800 +name \"Big Joe\"", "10.0.0.1:27500",
+        {"/games/qf",
+         "-width 800 +name \"Big Joe\"",
+         "10.0.0.1:27500",
          "/games/qf -width 800 +name \"Big Joe\" +connect 10.0.0.1:27500",
          {"-width", "800", "+name", "Big Joe", "+connect", "10.0.0.1:27500"}},
-        {"/home/me/Quake Games/qf client", "-nosound", "a.b:1",
-         "/home/me/Quake Games/qf client -nosound +connect a.b:1", {"-nosound", "+connect", "a.b:1"}},
+        {"/home/me/Quake Games/qf client",
+         "-nosound",
+         "a.b:1",
+         "/home/me/Quake Games/qf client -nosound +connect a.b:1",
+         {"-nosound", "+connect", "a.b:1"}},
         // Stored text is used as it stands: blanks around it stay in the line.
-        {"C:\\Quake/qf-client-win.exe", " -x ", " a.b:1", "C:\\Quake/qf-client-win.exe  -x  +connect  a.b:1",
+        {"C:\\Quake/qf-client-win.exe",
+         " -x ",
+         " a.b:1",
+         "C:\\Quake/qf-client-win.exe  -x  +connect  a.b:1",
          {"-x", "+connect", " a.b:1"}},
     };
     for (const auto& c : cases) {
@@ -46,8 +57,8 @@ TEST(CommandLineTest, TextInParametersOrAddressNeverBecomesASecondCommand)
 {
     const auto command = clientCommand("/games/qf", "-a; rm -rf ~ && echo $(id) `id` | cat", "a.b:1;reboot");
     EXPECT_EQ(command.program, "/games/qf");
-    EXPECT_EQ(command.arguments, (Words{"-a;", "rm", "-rf", "~", "&&", "echo", "$(id)", "`id`", "|", "cat",
-                                        "+connect", "a.b:1;reboot"}));
+    EXPECT_EQ(command.arguments,
+              (Words{"-a;", "rm", "-rf", "~", "&&", "echo", "$(id)", "`id`", "|", "cat", "+connect", "a.b:1;reboot"}));
 }
 
 // The words a Windows client's C runtime makes of its command line.

@@ -64,10 +64,11 @@ TEST_F(EditPathsTest, DoneStoresAllFourUnchangedInOrderAndCloses)
     window().texts = {" /new path/client ", "", "+name \"Big Joe\"", ""};
     dialog.Command3_Click();
 
-    EXPECT_EQ(settings.writes, (Writes{{"Regular Quake Path", " /new path/client "},
-                                            {"GL Quake Path", ""},
-                                            {"Regular Quake CMD", "+name \"Big Joe\""},
-                                            {"GL Quake CMD", ""}}));
+    EXPECT_EQ(settings.writes,
+              (Writes{{"Regular Quake Path", " /new path/client "},
+                      {"GL Quake Path", ""},
+                      {"Regular Quake CMD", "+name \"Big Joe\""},
+                      {"GL Quake CMD", ""}}));
     EXPECT_FALSE(window().open);
 
     dialog.open();
@@ -88,7 +89,8 @@ TEST_F(EditPathsTest, CancelAndTheCloseBoxStoreNothingAndReopeningShowsTheStored
         EXPECT_THAT(settings.writes, IsEmpty());
 
         dialog.open();
-        EXPECT_THAT(window().texts, ElementsAre("/games/qf-client-win.exe", "/games/qf-client-wgl.exe", "-regular", "-gl"));
+        EXPECT_THAT(window().texts,
+                    ElementsAre("/games/qf-client-win.exe", "/games/qf-client-wgl.exe", "-regular", "-gl"));
         dialog.Command4_Click();
     }
 }
@@ -108,7 +110,8 @@ TEST_F(EditPathsTest, ConfirmedBrowseSetsItsOwnRowAndCancelledBrowseLeavesEveryB
     EXPECT_EQ(window().texts[1], "/games/qf-client-wgl.exe");
 
     dialog.Command2_Click();
-    EXPECT_THAT(window().texts, ElementsAre("/opt/quake/qf-client-win.exe", "/opt/quake/gl client.exe", "-regular", "-gl"));
+    EXPECT_THAT(window().texts,
+                ElementsAre("/opt/quake/qf-client-win.exe", "/opt/quake/gl client.exe", "-regular", "-gl"));
 
     // Nothing reaches the settings before Done.
     EXPECT_THAT(settings.writes, IsEmpty());

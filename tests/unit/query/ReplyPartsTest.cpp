@@ -15,7 +15,7 @@ constexpr std::uint16_t kPort = 27500;
 struct Part
 {
     std::string bytes;
-    std::uint64_t atMs;           // arrival after the first part
+    std::uint64_t atMs; // arrival after the first part
     std::uint64_t query = 1;
     std::uint16_t port = kPort;
     std::string ip = "10.0.0.5";
@@ -29,8 +29,8 @@ TEST(ReplyParts, PutsThePartsOfOneReplyTogetherAndNothingElse)
     {
         const char* name;
         std::vector<Part> parts;
-        std::string text;       // what the last part gives
-        std::uint32_t pingOf;   // the index of the part whose ping is shown
+        std::string text;     // what the last part gives
+        std::uint32_t pingOf; // the index of the part whose ping is shown
     };
     const Case cases[] = {
         {"one datagram is read as it stands", {{kInfo, 0}}, kInfo, 0},

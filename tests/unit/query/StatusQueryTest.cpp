@@ -159,7 +159,7 @@ TEST_F(StatusQueryTest, PingIsTheTimeSinceTheLastQueryAcrossWrapsAndLateReplies)
         bool timeOutFirst;
     };
     const Case cases[] = {
-        {0, 0, false},          // a counter reading 0 is an ordinary time
+        {0, 0, false}, // a counter reading 0 is an ordinary time
         {1000, 250, false},
         {0xFFFFFF00u, 0x200, false}, // the counter wraps in between
         {0x7FFFFFF0u, 0x40, false},  // passes 2^31
@@ -214,11 +214,13 @@ TEST_F(StatusQueryTest, FailedSendShowsOneLineOnlyForTheOutstandingQuery)
     update("nosuch.invalid:27500");
     ticks.advance(30);
     socket.failSend(0, "the host name nosuch.invalid could not be resolved");
-    EXPECT_THAT(window.lines, ElementsAre("Could not send the query: the host name nosuch.invalid could not be resolved"));
+    EXPECT_THAT(window.lines,
+                ElementsAre("Could not send the query: the host name nosuch.invalid could not be resolved"));
     EXPECT_FALSE(query.sendingpacket());
     EXPECT_THAT(messages.shown, IsEmpty());
     tickAfter(2000);
-    EXPECT_THAT(window.lines, ElementsAre("Could not send the query: the host name nosuch.invalid could not be resolved"));
+    EXPECT_THAT(window.lines,
+                ElementsAre("Could not send the query: the host name nosuch.invalid could not be resolved"));
 
     // A stale failure of the first query must not end the second one, nor
     // a failure reported after a datagram already ended the wait.

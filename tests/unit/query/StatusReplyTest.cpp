@@ -24,8 +24,8 @@ TEST(StatusReply, RealReplyGivesTheSixLines)
 {
     const auto lines = parse(kPrefix + "\\hostname\\Base One\\map\\dm4\n" + "3 12 45 50 \"Ranger\" \"\" 4 4\n"
                              + "5 0 12 80 \"Visor\" \"\" 13 13\n");
-    EXPECT_THAT(lines, ElementsAre("Hostname: Base One", "Ip: 10.0.0.7", "Port: 27500", "Players: 2", "Map: dm4",
-                                   "Ping: 31"));
+    EXPECT_THAT(lines,
+                ElementsAre("Hostname: Base One", "Ip: 10.0.0.7", "Port: 27500", "Players: 2", "Map: dm4", "Ping: 31"));
 }
 
 TEST(StatusReply, ReadsOnlyWhatIsThere)

@@ -1,7 +1,7 @@
-#include "query/StatusQuery.h"
 #include "serverlist/AddServer.h"
-#include "serverlist/ServerRemoval.h"
+#include "query/StatusQuery.h"
 #include "serverlist/ServerListStore.h"
+#include "serverlist/ServerRemoval.h"
 #include "tests/fakes/FakeMainWindow.h"
 #include "tests/fakes/FakeServices.h"
 #include "tests/fakes/FakeWindowSystem.h"
@@ -142,8 +142,8 @@ TEST_F(AddServerTest, LetterCaseAndBlanksMakeDifferentEntries)
     for (const auto& [host, port] : typed) {
         openAndType(host, port).events.Command1_Click();
     }
-    EXPECT_THAT(window.items, ElementsAre("a.b:27500", "A.b:27500", " a.b:27500", "a.b :27500", "a.b: 27500",
-                                             "a.b:27500 ", " : "));
+    EXPECT_THAT(window.items,
+                ElementsAre("a.b:27500", "A.b:27500", " a.b:27500", "a.b :27500", "a.b: 27500", "a.b:27500 ", " : "));
     EXPECT_EQ(window.text, " : ");
     // Blank fields count as filled; the only boxes are the query's own
     // refusals while the first query is outstanding.

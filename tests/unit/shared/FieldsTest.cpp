@@ -17,19 +17,13 @@ TEST(Fields, GetWordsReturnsOneBasedFieldsIncludingEmptyOnes)
         const char* expected;
     };
     const Case cases[] = {
-        {"a.b:27500", 1, ":", "a.b"},
-        {"a.b:27500", 2, ":", "27500"},
-        {"a::b", 2, ":", ""},
-        {"a::b", 3, ":", "b"},
-        {"a:b:", 3, ":", ""},
-        {":a", 1, ":", ""},
-        {"abc", 1, ":", "abc"},
-        {"a--b-c", 2, "--", "b-c"},
+        {"a.b:27500", 1, ":", "a.b"}, {"a.b:27500", 2, ":", "27500"},
+        {"a::b", 2, ":", ""},         {"a::b", 3, ":", "b"},
+        {"a:b:", 3, ":", ""},         {":a", 1, ":", ""},
+        {"abc", 1, ":", "abc"},       {"a--b-c", 2, "--", "b-c"},
         {"a---b", 2, "--", "-b"}, // matches do not overlap
-        {"abc", 1, "", "abc"},
-        {"aXbxc", 1, "x", "aXb"},
-        {"aXbxc", 2, "x", "c"},
-        {"msgbox  hi", 1, " ", "msgbox"},
+        {"abc", 1, "", "abc"},        {"aXbxc", 1, "x", "aXb"},
+        {"aXbxc", 2, "x", "c"},       {"msgbox  hi", 1, " ", "msgbox"},
         {" lead", 1, " ", ""},
     };
     for (const auto& c : cases) {
@@ -98,7 +92,7 @@ TEST(Fields, TheCountIsLinePiecesMinusTwo)
     EXPECT_EQ(TheCount("info"), -1);
     EXPECT_EQ(TheCount(""), -2);
     EXPECT_EQ(TheCount("\n"), 0);
-    EXPECT_EQ(TheCount("a\\b\\c"), -1); // always cuts at the line feed
+    EXPECT_EQ(TheCount("a\\b\\c"), -1);                   // always cuts at the line feed
     EXPECT_EQ(TheCount(std::string(65507, '\n')), 65506); // past 16 bits
 }
 

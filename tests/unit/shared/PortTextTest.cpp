@@ -17,7 +17,8 @@ TEST(PortText, AcceptsWholeNumbersFromZeroTo65535)
 
 TEST(PortText, RejectsEverythingElse)
 {
-    for (const char* text : {"", " ", "27.500", "abc", "70000", "65536", "-1", "+1", "2 7", "1\n", "99999999999999999999"}) {
+    for (const char* text :
+         {"", " ", "27.500", "abc", "70000", "65536", "-1", "+1", "2 7", "1\n", "99999999999999999999"}) {
         EXPECT_EQ(parsePort(text), std::nullopt) << '"' << text << '"';
     }
 }

@@ -1,5 +1,5 @@
-#include "shared/ReportingSettingsStore.h"
 #include "shared/Settings.h"
+#include "shared/ReportingSettingsStore.h"
 #include "tests/fakes/FakeServices.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
+#include "updates/ReplyDispatcher.h"
 #include "query/StatusQuery.h"
 #include "tests/fakes/FakeMainWindow.h"
 #include "tests/fakes/FakeServices.h"
-#include "updates/ReplyDispatcher.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -47,8 +47,8 @@ TEST_F(ReplyDispatcherTest, StatusReplyInPartsIsShownWholeWithThePingOfTheFirst)
     ticks.advance(1);
     socket.deliver("192.0.2.5", 27500, "\xFF\xFF\xFF\xFFn3 \"c\"\n4 \"O'Brien\"\n\0");
 
-    EXPECT_THAT(window.lines, ElementsAre("Hostname: Full", "Ip: 192.0.2.5", "Port: 27500", "Players: 4",
-                                            "Map: dm4", "Ping: 30"));
+    EXPECT_THAT(window.lines,
+                ElementsAre("Hostname: Full", "Ip: 192.0.2.5", "Port: 27500", "Players: 4", "Map: dm4", "Ping: 30"));
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
@@ -91,8 +91,8 @@ TEST_F(ReplyDispatcherTest, MessageIsShownUnchangedUnderUpdates)
 {
     arrive("msgbox  New version!\nGet it now.\n");
     arrive("msgbox");
-    EXPECT_THAT(messages.shown, ElementsAre(ShownMessage{"  New version!\nGet it now.\n", "Updates"},
-                                                 ShownMessage{"", "Updates"}));
+    EXPECT_THAT(messages.shown,
+                ElementsAre(ShownMessage{"  New version!\nGet it now.\n", "Updates"}, ShownMessage{"", "Updates"}));
     EXPECT_THAT(window.lines, IsEmpty());
 }
 
@@ -100,8 +100,8 @@ TEST_F(ReplyDispatcherTest, StatusReplyReplacesTheListWithSixLines)
 {
     window.lines = {"No response from server..."};
     socket.deliver("10.1.2.3", 27501, "\xFF\xFF\xFF\xFFn\\hostname\\Base One\\map\\dm4\nP1\nP2\n");
-    EXPECT_THAT(window.lines, ElementsAre("Hostname: Base One", "Ip: 10.1.2.3", "Port: 27501", "Players: 2",
-                                            "Map: dm4", "Ping: 0"));
+    EXPECT_THAT(window.lines,
+                ElementsAre("Hostname: Base One", "Ip: 10.1.2.3", "Port: 27501", "Players: 2", "Map: dm4", "Ping: 0"));
 }
 
 TEST_F(ReplyDispatcherTest, OnlyPlainWebAddressesAreOpened)
