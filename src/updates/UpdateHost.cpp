@@ -6,7 +6,7 @@ namespace tarvex {
 
 UpdateHost updateHostFrom(const char* value)
 {
-    const UpdateHost builtIn{kDefaultUpdateHost, kUpdatePort};
+    UpdateHost builtIn{kDefaultUpdateHost, kUpdatePort};
     if (value == nullptr || *value == '\0') {
         return builtIn;
     }

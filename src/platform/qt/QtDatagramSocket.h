@@ -16,7 +16,7 @@ class QtDatagramSocket final : public QObject, public DatagramSocket
 public:
     // Bytes of datagrams read but not yet handed to the receiver; beyond
     // this a flood is dropped, as a full receive buffer would drop it.
-    static constexpr std::size_t kMaxQueuedBytes = 4 * 1024 * 1024;
+    static constexpr std::size_t kMaxQueuedBytes = std::size_t{4} * 1024 * 1024;
     // Datagrams read, or handed over, in one go before the event loop gets a
     // turn: a flood must not starve the timer and the window.
     static constexpr int kBatch = 64;
