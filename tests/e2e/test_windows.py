@@ -9,7 +9,9 @@ import subprocess
 
 import pytest
 
-from harness import ROOT, UdpPeer, _regex_escape, wait_for, xdotool
+from tools.harness import UdpPeer, _regex_escape, wait_for, xdotool
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
 BUILD = os.environ.get("TARVEX_WINDOWS_BUILD_DIR", os.path.join(ROOT, "build-win"))
 PORTABLE = os.path.join(BUILD, "portable", "play-tarvex-windows-x86_64")

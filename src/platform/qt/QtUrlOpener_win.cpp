@@ -2,8 +2,10 @@
 
 #include <QUrl>
 
-#include <shellapi.h>
+// windows.h first: shellapi.h builds on its types.
 #include <windows.h>
+
+#include <shellapi.h>
 
 namespace tarvex {
 
