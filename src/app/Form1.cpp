@@ -34,14 +34,13 @@ Form1::~Form1()
 
 void Form1::Form_Load()
 {
-    auto& store = m_settings;
     m_view = &m_platform.windows.createMainWindow(*this);
 
-    settings::applyClientChoiceDefault(store);
+    settings::applyClientChoiceDefault(m_settings);
     // Selecting an option from code runs its click handler, so "regular?"
     // ends up exactly "yes" or "no". A store that cannot keep the default
     // still reads "": the regular client is the default all the same.
-    const auto choice = settings::read(store, settings::kRegular);
+    const auto choice = settings::read(m_settings, settings::kRegular);
     if (choice == "yes" || choice.empty()) {
         m_view->setOption1Selected(true);
         Option1_Click();
@@ -49,7 +48,7 @@ void Form1::Form_Load()
         m_view->setOption1Selected(false);
         Option2_Click();
     }
-    settings::applyClientPathDefaults(store, m_platform.files);
+    settings::applyClientPathDefaults(m_settings, m_platform.files);
 
     m_platform.socket.setReceiver([this](const Datagram& datagram) { m_dispatcher.Winsock1_DataArrival(datagram); });
     m_dispatcher.sendUpdateQuery(m_updateHost);
@@ -118,9 +117,7 @@ void Form1::mnuHelpMe_Click()
 
 void Form1::mnuExit_Click()
 {
-    if (m_view != nullptr) {
-        m_view->close();
-    }
+    withView([](MainWindowView& view) { view.close(); });
 }
 
 void Form1::LoadServers()
@@ -156,31 +153,23 @@ void Form1::setServerBoxText(const std::string& text)
 void Form1::appendServer(const std::string& entry)
 {
     m_servers.push_back(entry);
-    if (m_view != nullptr) {
-        m_view->addComboItem(entry);
-    }
+    withView([&](MainWindowView& view) { view.addComboItem(entry); });
 }
 
 void Form1::replaceServers(std::vector<std::string> entries)
 {
     m_servers = std::move(entries);
-    if (m_view != nullptr) {
-        m_view->setComboItems(m_servers);
-    }
+    withView([this](MainWindowView& view) { view.setComboItems(m_servers); });
 }
 
 void Form1::clearResults()
 {
-    if (m_view != nullptr) {
-        m_view->clearList();
-    }
+    withView([](MainWindowView& view) { view.clearList(); });
 }
 
 void Form1::addResultLine(const std::string& line)
 {
-    if (m_view != nullptr) {
-        m_view->addListLine(line);
-    }
+    withView([&](MainWindowView& view) { view.addListLine(line); });
 }
 
 bool Form1::regularClientChosen() const
@@ -190,16 +179,12 @@ bool Form1::regularClientChosen() const
 
 void Form1::minimise()
 {
-    if (m_view != nullptr) {
-        m_view->minimise();
-    }
+    withView([](MainWindowView& view) { view.minimise(); });
 }
 
 void Form1::restore()
 {
-    if (m_view != nullptr) {
-        m_view->restore();
-    }
+    withView([](MainWindowView& view) { view.restore(); });
 }
 
 } // namespace tarvex

@@ -31,8 +31,6 @@ public:
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
-    // Start-up: settings defaults, client choice, update query, server list,
-    // then the window shows.
     void Form_Load();
 
     void Form_Unload() override;
@@ -63,6 +61,14 @@ public:
     void restore() override;
 
 private:
+    // Runs call on the on-screen window while there is one.
+    template <typename Call> void withView(Call call) const
+    {
+        if (m_view != nullptr) {
+            call(*m_view);
+        }
+    }
+
     Platform& m_platform;
     // Every setting goes through it, so the player hears once when they cannot be kept.
     ReportingSettingsStore m_settings;

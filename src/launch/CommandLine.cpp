@@ -1,5 +1,7 @@
 #include "launch/CommandLine.h"
 
+#include <utility>
+
 namespace tarvex {
 
 std::string clientCommandLine(const std::string& path, const std::string& parameters, const std::string& address)
@@ -64,14 +66,11 @@ std::vector<std::string> splitWords(const std::string& text)
 
 ProcessCommand clientCommand(const std::string& path, const std::string& parameters, const std::string& address)
 {
-    ProcessCommand command;
-    command.program = path;
-    command.arguments = splitWords(parameters);
-    command.arguments.push_back("+connect");
-    command.arguments.push_back(address);
+    auto arguments = splitWords(parameters);
+    arguments.push_back("+connect");
+    arguments.push_back(address);
     // A Windows file name cannot hold a quote, so quoting the path needs no escapes.
-    command.commandLine = clientCommandLine("\"" + path + "\"", parameters, address);
-    return command;
+    return {path, std::move(arguments), clientCommandLine("\"" + path + "\"", parameters, address)};
 }
 
 } // namespace tarvex

@@ -3,8 +3,6 @@
 #include "platform/MainWindowView.h"
 #include "platform/SecondaryWindowViews.h"
 
-#include <string>
-
 namespace tarvex {
 
 // Creates the launcher's windows, hidden; the launcher shows them. The
@@ -16,7 +14,6 @@ public:
     virtual MainWindowView& createMainWindow(MainWindowEvents& events) = 0;
     virtual AddServerView& createAddServer(AddServerEvents& events) = 0;
     virtual EditPathsView& createEditPaths(EditPathsEvents& events) = 0;
-    // The help window shows the website (without scheme) and the IRC host.
     virtual HelpView& createHelp(HelpEvents& events) = 0;
     virtual SecretView& createSecret(SecretEvents& events) = 0;
 };

@@ -47,7 +47,8 @@ void StatusQuery::Command2_Click()
 void StatusQuery::QueryServer(const std::string& host, const std::string& port)
 {
     if (m_sendingpacket) {
-        m_messages.show(kPleaseWait, kLauncherTitle);
+        m_messages.show("Please wait for a response from the current server before trying to ping another...",
+                        kLauncherTitle);
         return;
     }
     if (host.empty()) {
@@ -93,16 +94,15 @@ void StatusQuery::Timer1_Timer()
     }
     m_sendingpacket = false;
     m_window.clearResults();
-    m_window.addResultLine(kNoResponse);
+    m_window.addResultLine("No response from server...");
 }
 
 std::uint32_t StatusQuery::GetPing(std::uint64_t arrivalMicros)
 {
-    m_endMicros = arrivalMicros;
-    if (!m_sentAny || m_endMicros < m_sendMicros) {
+    if (!m_sentAny || arrivalMicros < m_sendMicros) {
         return 0;
     }
-    return static_cast<std::uint32_t>((m_endMicros - m_sendMicros + 500) / 1000);
+    return static_cast<std::uint32_t>((arrivalMicros - m_sendMicros + 500) / 1000);
 }
 
 void StatusQuery::endWait(std::uint64_t arrivalMicros)

@@ -12,9 +12,6 @@ class MessageBox;
 class TickCounter;
 
 inline constexpr std::string_view kStatusQuery("\xFF\xFF\xFF\xFFstatus", 10);
-inline constexpr const char* kNoResponse = "No response from server...";
-inline constexpr const char* kPleaseWait
-    = "Please wait for a response from the current server before trying to ping another...";
 
 // The status query of the main window: the Update button, the one procedure
 // that sends queries, the round-trip timing and the time-out. At most one
@@ -33,7 +30,7 @@ public:
     // Milliseconds from the sending of the last status query to the arrival,
     // a time on the tick counter's microsecond clock, rounded to the nearest
     // millisecond; 0 when none has been sent yet or the datagram was read
-    // before it was sent. Records the arrival time.
+    // before it was sent.
     std::uint32_t GetPing(std::uint64_t arrivalMicros);
     // Every arriving datagram, whatever it is, ends the wait and takes its
     // round-trip time here.
@@ -58,7 +55,6 @@ private:
     bool m_sentAny = false;
     std::uint32_t m_sendticks = 0;
     std::uint64_t m_sendMicros = 0;
-    std::uint64_t m_endMicros = 0;
     std::uint16_t m_queriedPort = 0;
     std::uint32_t m_ping = 0;
     // Numbers each query so that a failure reported late for an earlier one

@@ -11,9 +11,7 @@ std::string shownHostName(std::string_view name)
     if (name.size() <= kHostNameShown) {
         return std::string(name);
     }
-    std::string shown(name.substr(0, kHostNameShown));
-    shown += "...";
-    return shown;
+    return std::string(name.substr(0, kHostNameShown)) + "...";
 }
 
 } // namespace

@@ -67,7 +67,7 @@ void AddServer::AcceptServer()
     const std::string port = m_dialog.view()->text2();
     // Only truly empty fields are refused: blanks are the player's to type.
     if (host.empty() || port.empty()) {
-        m_messages.show(kFillInBothFields, "Error");
+        m_messages.show("You must fill in both fields.", "Error");
         return;
     }
 

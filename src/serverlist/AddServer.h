@@ -14,7 +14,6 @@ class WindowSystem;
 // The host the dialog offers when it opens: the project's own game server.
 inline constexpr const char* kDefaultServerHost = "play.tarvex.net";
 inline constexpr const char* kDefaultServerPort = "27500";
-inline constexpr const char* kFillInBothFields = "You must fill in both fields.";
 
 // The Add Server dialog. Exists at most once; open() on an open dialog does nothing.
 class AddServer : public AddServerEvents

@@ -21,7 +21,6 @@ public:
     virtual void appendServer(const std::string& entry) = 0;
     virtual void replaceServers(std::vector<std::string> entries) = 0;
 
-    // The server box's edit text.
     virtual std::string serverBoxText() const = 0;
     // Sets it and runs the change reaction (the result list is cleared), as
     // typing does.

@@ -36,24 +36,18 @@ std::string_view trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(kBlank) - first + 1);
 }
 
-bool startsWithIgnoringCase(std::string_view text, std::string_view lowerPrefix)
-{
-    return text.size() >= lowerPrefix.size() && sameIgnoringCase(text.substr(0, lowerPrefix.size()), lowerPrefix);
-}
-
 // Only a plain web address may reach the browser: a notice must not be able
 // to open a file, run a program through some other scheme, or smuggle extra
 // arguments in through blanks or control characters.
 bool isWebAddress(std::string_view address)
 {
-    std::string_view rest;
-    if (startsWithIgnoringCase(address, "http://")) {
-        rest = address.substr(7);
-    } else if (startsWithIgnoringCase(address, "https://")) {
-        rest = address.substr(8);
-    } else {
+    const auto schemeEnd = address.find("://");
+    if (schemeEnd == std::string_view::npos
+        || !(sameIgnoringCase(address.substr(0, schemeEnd), "http")
+             || sameIgnoringCase(address.substr(0, schemeEnd), "https"))) {
         return false;
     }
+    const auto rest = address.substr(schemeEnd + 3);
     if (rest.empty() || rest.front() == '/' || rest.front() == '?' || rest.front() == '#') {
         return false;
     }
@@ -120,7 +114,7 @@ void ReplyDispatcher::showNotice(const std::string& message)
         bool& flag;
         ~ClearOnReturn() { flag = false; }
     } clear{m_noticeOpen};
-    m_messages.show(message, kUpdatesTitle);
+    m_messages.show(message, "Updates");
 }
 
 void ReplyDispatcher::openWebsite(const std::string& address)

@@ -17,8 +17,6 @@ class TickCounter;
 class UrlOpener;
 struct Datagram;
 
-inline constexpr const char* kUpdatesTitle = "Updates";
-
 // Sends the update query and routes every datagram that arrives: each one
 // ends the outstanding status query; "msgbox" and "website" notices (keyword
 // in any letter case) are handled here, everything else is a status reply,

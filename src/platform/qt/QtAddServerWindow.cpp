@@ -10,19 +10,6 @@
 
 namespace tarvex {
 
-namespace {
-
-QLineEdit* makeField(QWidget* parent, const char* name, const char* accessibleName, QRect geometry)
-{
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(QString::fromLatin1(name));
-    field->setAccessibleName(QString::fromLatin1(accessibleName));
-    field->setGeometry(geometry);
-    return field;
-}
-
-} // namespace
-
 QtAddServerWindow::QtAddServerWindow(AddServerEvents& events)
     : QtWindow(events, "AddServer", "AddServer", 2910, 1215)
 {
@@ -35,9 +22,7 @@ QtAddServerWindow::QtAddServerWindow(AddServerEvents& events)
     auto* command1 = makeButton(this, "Command1", "Ok", twipsRect(240, 840, 1095, 255));
     m_command2 = makeButton(this, "Command2", "Cancel", twipsRect(1560, 840, 1095, 255));
 
-    setTabOrder(m_text1, m_text2);
-    setTabOrder(m_text2, command1);
-    setTabOrder(command1, m_command2);
+    setTabChain({m_text1, m_text2, command1, m_command2});
     m_text1->setFocus();
 
     for (QWidget* control : {static_cast<QWidget*>(m_text1), static_cast<QWidget*>(m_text2),
@@ -60,11 +45,7 @@ void QtAddServerWindow::keyPressEvent(QKeyEvent* event)
 {
     // A key a control passed on has been previewed already by the filter.
     const QWidget* focused = focusWidget();
-    if (focused != nullptr && focused != this) {
-        event->ignore();
-        return;
-    }
-    if (!previewKey(nullptr, event)) {
+    if ((focused != nullptr && focused != this) || !previewKey(nullptr, event)) {
         event->ignore();
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace tarvex {
@@ -14,6 +15,22 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, 
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
+}
+
+QLineEdit* makeField(QWidget* parent, const char* name, const char* accessibleName, QRect geometry)
+{
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setAccessibleName(QString::fromLatin1(accessibleName));
+    field->setGeometry(geometry);
+    return field;
+}
+
+void setTabChain(std::initializer_list<QWidget*> widgets)
+{
+    for (auto next = widgets.begin(); next + 1 < widgets.end(); ++next) {
+        QWidget::setTabOrder(*next, *(next + 1));
+    }
 }
 
 QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QRect geometry, Qt::Alignment alignment)

@@ -3,8 +3,11 @@
 #include <QRect>
 #include <Qt>
 
+#include <initializer_list>
+
 class QIcon;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -16,6 +19,11 @@ namespace tarvex {
 // A push button that is never a default button: Enter is the window's own
 // business, not the focused button's.
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, QRect geometry);
+
+QLineEdit* makeField(QWidget* parent, const char* name, const char* accessibleName, QRect geometry);
+
+// Tab moves through the widgets in the order given.
+void setTabChain(std::initializer_list<QWidget*> widgets);
 
 QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QRect geometry,
                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);

@@ -5,7 +5,6 @@
 
 #include <QHostInfo>
 #include <QNetworkDatagram>
-#include <QTimer>
 
 namespace tarvex {
 
@@ -40,7 +39,7 @@ void QtDatagramSocket::send(const std::string& host, std::uint16_t port, const s
     if (m_closed) {
         return;
     }
-    const QByteArray payload(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    const QByteArray payload = QByteArray::fromStdString(bytes);
     const QString name = fromLatin1(host);
     QHostAddress address;
     if (address.setAddress(name) && address.protocol() == QHostAddress::IPv4Protocol) {
@@ -107,13 +106,10 @@ void QtDatagramSocket::readPending()
             // More to come: read on after the event loop has had a turn.
             if (!m_readScheduled) {
                 m_readScheduled = true;
-                QMetaObject::invokeMethod(
-                    this,
-                    [this] {
-                        m_readScheduled = false;
-                        readPending();
-                    },
-                    Qt::QueuedConnection);
+                QTimer::singleShot(0, this, [this] {
+                    m_readScheduled = false;
+                    readPending();
+                });
             }
             break;
         }
@@ -129,7 +125,7 @@ void QtDatagramSocket::readPending()
             continue;
         }
         Datagram datagram;
-        datagram.bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+        datagram.bytes = data.toStdString();
         bool isIpv4 = false;
         const quint32 ipv4 = received.senderAddress().toIPv4Address(&isIpv4);
         datagram.fromIp

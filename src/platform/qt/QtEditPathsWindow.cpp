@@ -27,23 +27,10 @@ QtEditPathsWindow::QtEditPathsWindow(EditPathsEvents& events)
     makeLabel(this, "Label1", "Path", twipsRect(120, 0, 3015, 255), Qt::AlignHCenter | Qt::AlignTop);
     makeLabel(this, "Label2", "Cmd Line Params", twipsRect(3360, 0, 1455, 255), Qt::AlignHCenter | Qt::AlignTop);
 
-    struct Box
-    {
-        QRect geometry;
-        const char* accessibleName;
-    };
-    const Box boxes[4] = {
-        {twipsRect(120, 240, 3135, 285), "Regular client path"},
-        {twipsRect(120, 600, 3135, 285), "GL client path"},
-        {twipsRect(3360, 240, 1455, 285), "Regular client parameters"},
-        {twipsRect(3360, 600, 1455, 285), "GL client parameters"},
-    };
-    for (int i = 0; i < 4; ++i) {
-        m_texts[i] = new QLineEdit(this);
-        m_texts[i]->setObjectName(QStringLiteral("Text%1").arg(i + 1));
-        m_texts[i]->setGeometry(boxes[i].geometry);
-        m_texts[i]->setAccessibleName(QString::fromLatin1(boxes[i].accessibleName));
-    }
+    m_texts[0] = makeField(this, "Text1", "Regular client path", twipsRect(120, 240, 3135, 285));
+    m_texts[1] = makeField(this, "Text2", "GL client path", twipsRect(120, 600, 3135, 285));
+    m_texts[2] = makeField(this, "Text3", "Regular client parameters", twipsRect(3360, 240, 1455, 285));
+    m_texts[3] = makeField(this, "Text4", "GL client parameters", twipsRect(3360, 600, 1455, 285));
 
     auto* command1 = makeButton(this, "Command1", "Browse...", twipsRect(4920, 240, 1215, 255));
     command1->setAccessibleDescription(QStringLiteral("Choose the regular client's program"));
@@ -54,13 +41,7 @@ QtEditPathsWindow::QtEditPathsWindow(EditPathsEvents& events)
 
     // Paths and their Browse buttons first, then Done and Cancel, and only
     // then the parameter boxes.
-    setTabOrder(m_texts[0], command1);
-    setTabOrder(command1, m_texts[1]);
-    setTabOrder(m_texts[1], command2);
-    setTabOrder(command2, command3);
-    setTabOrder(command3, command4);
-    setTabOrder(command4, m_texts[2]);
-    setTabOrder(m_texts[2], m_texts[3]);
+    setTabChain({m_texts[0], command1, m_texts[1], command2, command3, command4, m_texts[2], m_texts[3]});
     m_texts[0]->setFocus();
 
     connect(command1, &QPushButton::clicked, this, [this] { m_events.Command1_Click(); });

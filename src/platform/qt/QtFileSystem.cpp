@@ -13,8 +13,7 @@ namespace tarvex {
 
 std::string toPathBytes(const QString& path)
 {
-    const QByteArray bytes = QFile::encodeName(path);
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return QFile::encodeName(path).toStdString();
 }
 
 QString fromPathBytes(const std::string& path)
@@ -31,9 +30,7 @@ std::string QtFileSystem::executableDir() const
 
 bool QtFileSystem::isFile(const std::string& path) const
 {
-    if (path.empty()) {
-        return false;
-    }
+    // An empty path names nothing: QFileInfo does not read it as the working directory.
     const QFileInfo info(fromPathBytes(path));
     return info.exists() && !info.isDir();
 }
@@ -56,7 +53,7 @@ FileRead QtFileSystem::readFile(const std::string& path) const
     if (file.error() != QFileDevice::NoError) {
         return {FileRead::Status::Failed, {}, toLatin1(file.errorString())};
     }
-    return {FileRead::Status::Ok, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), {}};
+    return {FileRead::Status::Ok, bytes.toStdString(), {}};
 }
 
 Result QtFileSystem::replaceFile(const std::string& path, const std::string& bytes)
@@ -88,9 +85,6 @@ Result QtFileSystem::replaceFile(const std::string& path, const std::string& byt
 
 bool QtFileSystem::isWritableDir(const std::string& path) const
 {
-    if (path.empty()) {
-        return false;
-    }
     const QFileInfo info(fromPathBytes(path));
     return info.isDir() && info.isWritable();
 }

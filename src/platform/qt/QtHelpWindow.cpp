@@ -106,8 +106,7 @@ bool QtHelpWindow::event(QEvent* event)
             if (c.isLowSurrogate()) {
                 continue;
             }
-            const int code = c.unicode() <= 0xFF ? c.unicode() : '?';
-            m_events.Form_KeyPress(code);
+            m_events.Form_KeyPress(c.unicode() <= 0xFF ? c.unicode() : '?');
         }
     }
     return QtWindow::event(event);

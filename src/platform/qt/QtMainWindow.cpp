@@ -17,19 +17,16 @@ QtMainWindow::QtMainWindow(MainWindowEvents& events)
     // The client area's size; the menu bar is added to it below.
     : QtWindow(events, "Form1", "The Tarvex Game Launcher", 4215, 2490)
 {
-
-    auto* fileMenu = menuBar()->addMenu(QStringLiteral("File"));
-    fileMenu->setObjectName(QStringLiteral("mnuFile"));
-    auto* advancedMenu = fileMenu->addMenu(QStringLiteral("Advanced"));
-    advancedMenu->setObjectName(QStringLiteral("mnuAdvanced"));
-    auto* editAction = advancedMenu->addAction(QStringLiteral("Edit Paths"));
-    editAction->setObjectName(QStringLiteral("mnuEdit"));
-    auto* exitAction = fileMenu->addAction(QStringLiteral("Exit"));
-    exitAction->setObjectName(QStringLiteral("mnuExit"));
-    auto* helpMenu = menuBar()->addMenu(QStringLiteral("Help"));
-    helpMenu->setObjectName(QStringLiteral("mnuHelp"));
-    auto* helpAction = helpMenu->addAction(QStringLiteral("Help me!"));
-    helpAction->setObjectName(QStringLiteral("mnuHelpMe"));
+    const auto named = [](auto* object, const char* name) {
+        object->setObjectName(QString::fromLatin1(name));
+        return object;
+    };
+    auto* fileMenu = named(menuBar()->addMenu(QStringLiteral("File")), "mnuFile");
+    auto* advancedMenu = named(fileMenu->addMenu(QStringLiteral("Advanced")), "mnuAdvanced");
+    auto* editAction = named(advancedMenu->addAction(QStringLiteral("Edit Paths")), "mnuEdit");
+    auto* exitAction = named(fileMenu->addAction(QStringLiteral("Exit")), "mnuExit");
+    auto* helpMenu = named(menuBar()->addMenu(QStringLiteral("Help")), "mnuHelp");
+    auto* helpAction = named(helpMenu->addAction(QStringLiteral("Help me!")), "mnuHelpMe");
 
     auto* client = new QWidget(this);
     client->setFixedSize(twips(4215), twips(2490));
@@ -70,13 +67,7 @@ QtMainWindow::QtMainWindow(MainWindowEvents& events)
 
     // Tab order by tab index: Add Server, results, server box, Update,
     // Remove, Join, then the two options.
-    setTabOrder(command1, m_list1);
-    setTabOrder(m_list1, m_combo1);
-    setTabOrder(m_combo1, command2);
-    setTabOrder(command2, command3);
-    setTabOrder(command3, command4);
-    setTabOrder(command4, m_option1);
-    setTabOrder(m_option1, m_option2);
+    setTabChain({command1, m_list1, m_combo1, command2, command3, command4, m_option1, m_option2});
     command1->setFocus();
 
     setFixedSize(sizeHint());

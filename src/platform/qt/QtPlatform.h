@@ -28,7 +28,6 @@ public:
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
 
-    // All of them, as the launcher takes them.
     Platform platform()
     {
         return Platform{windows, messages, socket, timer, ticks, settings, files, processes, fileDialog, urls};

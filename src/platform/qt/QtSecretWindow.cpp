@@ -1,5 +1,6 @@
 #include "platform/qt/QtSecretWindow.h"
 
+#include "platform/qt/QtControls.h"
 #include "platform/qt/QtText.h"
 
 #include <QLabel>
@@ -41,10 +42,8 @@ QtSecretWindow::QtSecretWindow(SecretEvents& events)
     : QtWindow(events, "secret", "You found a secret!", 4680, 2760)
 {
     for (const auto& line : kCredits) {
-        auto* label = new QLabel(QString::fromLatin1(line.text), this);
-        label->setObjectName(QString::fromLatin1(line.name));
-        label->setGeometry(twipsRect(120, line.top, line.width, line.height));
-        label->setAlignment(line.alignment | Qt::AlignTop);
+        auto* label = makeLabel(this, line.name, line.text, twipsRect(120, line.top, line.width, line.height),
+                                line.alignment | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(line.height > 255);
         if (label->wordWrap()) {

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
-#include <QWidget>
+#include <QStringList>
 
 #include <string>
 
@@ -13,8 +13,7 @@ namespace tarvex {
 // hold (typed by the player) become '?' on the way in.
 inline std::string toLatin1(const QString& text)
 {
-    const QByteArray bytes = text.toLatin1();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return text.toLatin1().toStdString();
 }
 
 inline QString fromLatin1(const std::string& text)
@@ -44,13 +43,6 @@ inline QFont classicFont(qreal pointSize)
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     return font;
-}
-
-// The layouts were drawn for an 8-point dialog font; a larger desktop
-// default would cut captions off.
-inline void useLayoutFont(QWidget* window)
-{
-    window->setFont(classicFont(8.0));
 }
 
 } // namespace tarvex

@@ -9,7 +9,6 @@ QtTickCounter::QtTickCounter()
 
 std::uint64_t QtTickCounter::microseconds() const
 {
-    // Time since the launcher started; only differences matter.
     return static_cast<std::uint64_t>(m_clock.nsecsElapsed() / 1000);
 }
 

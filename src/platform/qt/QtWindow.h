@@ -21,7 +21,9 @@ public:
         Widget::setWindowTitle(QString::fromLatin1(title));
         Widget::setAttribute(Qt::WA_DeleteOnClose);
         Widget::setWindowIcon(launcherIcon());
-        useLayoutFont(this);
+        // The layouts were drawn for an 8-point dialog font; a larger desktop
+        // default would cut captions off.
+        Widget::setFont(classicFont(8.0));
         Widget::setFixedSize(twips(widthTwips), twips(heightTwips));
     }
 

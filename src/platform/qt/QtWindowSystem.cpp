@@ -8,8 +8,6 @@
 
 namespace tarvex {
 
-// Every window is a top-level without an owner that deletes itself once closed.
-
 MainWindowView& QtWindowSystem::createMainWindow(MainWindowEvents& events)
 {
     return *new QtMainWindow(events);
