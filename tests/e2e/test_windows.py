@@ -9,7 +9,7 @@ import subprocess
 
 import pytest
 
-from tools.harness import UdpPeer, _regex_escape, wait_for, xdotool
+from tools.harness import UdpPeer, wait_for, window_geometry, window_id, xdotool
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
@@ -76,12 +76,8 @@ class WineLauncher:
                                             cwd=os.path.dirname(self.appdir), env=self.env,
                                             stdout=log, stderr=subprocess.STDOUT)
         # A prefix's first start boots it, which takes 20 s or more.
-        self.window = wait_for(lambda: self.window_id(TITLE), timeout=90, what=f"the window {TITLE!r}")
+        self.window = wait_for(lambda: window_id(TITLE), timeout=90, what=f"the window {TITLE!r}")
         return self
-
-    def window_id(self, title):
-        ids = xdotool("search", "--onlyvisible", "--name", f"^{_regex_escape(title)}$").split()
-        return int(ids[-1]) if ids else None
 
     def focus(self, wid):
         xdotool("windowfocus", "--sync", str(wid))
@@ -89,14 +85,13 @@ class WineLauncher:
     def click_at(self, wid, x, y):
         """Clicks a point of a window's client area, which is the X window
         Wine shows (Windows draws no frame without a window manager)."""
-        geometry = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", str(wid)).split())
-        xdotool("mousemove", "--sync", str(int(geometry["X"]) + x), str(int(geometry["Y"]) + y))
+        geometry = window_geometry(wid)
+        xdotool("mousemove", "--sync", str(geometry["X"] + x), str(geometry["Y"] + y))
         xdotool("click", "1")
 
     def click(self, left, top, width, height):
         """Clicks the middle of a main-window control placed in twips below the menu bar."""
-        geometry = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", str(self.window)).split())
-        menu_bar = int(geometry["HEIGHT"]) - twips(2490)
+        menu_bar = window_geometry(self.window)["HEIGHT"] - twips(2490)
         self.click_at(self.window, twips(left + width // 2), menu_bar + twips(top + height // 2))
 
     def key(self, *keys):
@@ -107,21 +102,21 @@ class WineLauncher:
 
     def add_server(self, host, port):
         self.click(120, 2040, 1215, 375)  # Add Server
-        dialog = wait_for(lambda: self.window_id("AddServer"), what="the Add Server dialog")
+        dialog = wait_for(lambda: window_id("AddServer"), what="the Add Server dialog")
         self.focus(dialog)
         self.key("ctrl+a")
         self.type(host)
         self.key("Tab", "ctrl+a")
         self.type(str(port))
         self.key("Return")
-        wait_for(lambda: self.window_id("AddServer") is None, what="the Add Server dialog to close")
+        wait_for(lambda: window_id("AddServer") is None, what="the Add Server dialog to close")
 
     def menu(self, along, down):
         """Alt alone selects File on the menu bar, Right moves along it, Down
         opens a menu on its first command and moves down it."""
         self.focus(self.window)
         self.key("Alt_L", *["Right"] * along, "Down")
-        wait_for(lambda: self.window_id("play-tarvex"), what="a menu")
+        wait_for(lambda: window_id("play-tarvex"), what="a menu")
         self.key(*["Down"] * down, "Return")
 
     def exit_through_the_menu(self):
@@ -216,7 +211,7 @@ def test_website_link_reaches_the_systems_opener(wine_launcher, tmp_path):
     launcher.start()
 
     launcher.menu(along=1, down=0)  # Help: Help me!
-    help_window = wait_for(lambda: launcher.window_id("How can I get help?"), what="the help window")
+    help_window = wait_for(lambda: window_id("How can I get help?"), what="the help window")
     launcher.click_at(help_window, 88 + 134 // 2, 152 + 17 // 2)  # the website link
     wait_for(lambda: record.exists(), timeout=20, what="the address at the opener")
     assert record.read_text() == "https://www.tarvex.example/\n"

@@ -159,6 +159,21 @@ def xdotool(*args):
     return subprocess.run(["xdotool", *args], capture_output=True, text=True, check=False).stdout
 
 
+def window_id(title, pid=None):
+    """The X window of a showing top-level window with this title, of the
+    process pid if given (a program under Wine runs as another process)."""
+    owner = ["--pid", str(pid)] if pid else []
+    out = xdotool("search", "--all", "--onlyvisible", *owner, "--name", f"^{_regex_escape(title)}$")
+    ids = [int(line) for line in out.split()]
+    return ids[-1] if ids else None
+
+
+def window_geometry(wid):
+    """A window's X, Y, WIDTH and HEIGHT on the screen, in pixels."""
+    out = xdotool("getwindowgeometry", "--shell", str(wid))
+    return {key: int(value) for key, value in (line.split("=") for line in out.split()) if key != "SCREEN"}
+
+
 class Launcher:
     """One run of the real executable in a directory of its own, with its own
     settings, and the test's update host listening on 127.0.0.1."""
@@ -330,11 +345,8 @@ class Launcher:
 
     # --- keyboard and mouse -------------------------------------------------
     def window_id(self, title):
-        """The X window of a showing top-level window with this title."""
-        out = xdotool("search", "--all", "--onlyvisible", "--pid", str(self.pid),
-                      "--name", f"^{_regex_escape(title)}$")
-        ids = [int(line) for line in out.split()]
-        return ids[-1] if ids else None
+        """The X window of a showing top-level window of this run with this title."""
+        return window_id(title, self.pid)
 
     def focus_window(self, title):
         wid = wait_for(lambda: self.window_id(title), what=f"X window {title!r}")
