@@ -30,9 +30,10 @@ public:
         });
     }
 
-    void send(const std::string& host, std::uint16_t port, const std::string& bytes, FailureHandler onFailure) override
+    void send(const std::string& host, std::uint16_t port, const std::string& bytes, SentHandler onSent,
+              FailureHandler onFailure) override
     {
-        m_inner.send(host, port, bytes, std::move(onFailure));
+        m_inner.send(host, port, bytes, std::move(onSent), std::move(onFailure));
     }
 
     void close() override { m_inner.close(); }

@@ -14,7 +14,7 @@
 namespace tarvex {
 
 namespace {
-constexpr std::uint32_t kTimeoutMs = 1000;
+constexpr std::uint64_t kTimeoutMicros = 1'000'000;
 }
 
 StatusQuery::StatusQuery(MainWindow& window, MessageBox& messages, const TickCounter& ticks, DatagramSocket& socket)
@@ -62,15 +62,22 @@ void StatusQuery::QueryServer(const std::string& host, const std::string& port)
     }
 
     m_sendingpacket = true;
-    m_sentAny = true;
     m_queriedPort = *portNumber;
     const auto query = ++m_queryNumber;
-    // Taken right before the send, which leaves at once for an address; for
-    // a host name the round trip includes the name lookup.
-    m_sendMicros = m_ticks.microseconds();
-    m_sendticks = static_cast<std::uint32_t>(m_sendMicros / 1000);
-    m_socket.send(host, *portNumber, std::string(kStatusQuery),
-                  [this, query](const std::string& reason) { sendFailed(query, reason); });
+    m_askedMicros = m_ticks.microseconds();
+    m_sentMicros.reset();
+    m_socket.send(
+        host, *portNumber, std::string(kStatusQuery), [this, query](std::uint64_t micros) { sent(query, micros); },
+        [this, query](const std::string& reason) { sendFailed(query, reason); });
+}
+
+void StatusQuery::sent(std::uint64_t query, std::uint64_t micros)
+{
+    // Also when a notice ended the wait during the lookup: the reply that
+    // follows is still timed from here.
+    if (query == m_queryNumber) {
+        m_sentMicros = micros;
+    }
 }
 
 void StatusQuery::sendFailed(std::uint64_t query, const std::string& reason)
@@ -88,8 +95,7 @@ void StatusQuery::Timer1_Timer()
     if (!m_sendingpacket) {
         return;
     }
-    const std::uint32_t elapsed = m_ticks.ticks() - m_sendticks;
-    if (elapsed < kTimeoutMs) {
+    if (m_ticks.microseconds() - m_askedMicros < kTimeoutMicros) {
         return;
     }
     m_sendingpacket = false;
@@ -99,10 +105,10 @@ void StatusQuery::Timer1_Timer()
 
 std::uint32_t StatusQuery::GetPing(std::uint64_t arrivalMicros)
 {
-    if (!m_sentAny || arrivalMicros < m_sendMicros) {
+    if (!m_sentMicros || arrivalMicros < *m_sentMicros) {
         return 0;
     }
-    return static_cast<std::uint32_t>((arrivalMicros - m_sendMicros + 500) / 1000);
+    return static_cast<std::uint32_t>((arrivalMicros - *m_sentMicros + 500) / 1000);
 }
 
 void StatusQuery::endWait(std::uint64_t arrivalMicros)

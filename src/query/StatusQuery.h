@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,10 +28,10 @@ public:
     void QueryServer(const std::string& host, const std::string& port);
     void Timer1_Timer();
 
-    // Milliseconds from the sending of the last status query to the arrival,
-    // a time on the tick counter's microsecond clock, rounded to the nearest
-    // millisecond; 0 when none has been sent yet or the datagram was read
-    // before it was sent.
+    // Milliseconds from the moment the last status query left, after its name
+    // lookup, to the arrival, a time on the tick counter's microsecond clock,
+    // rounded to the nearest millisecond; 0 while it has not left yet or when
+    // the datagram was read before it left.
     std::uint32_t GetPing(std::uint64_t arrivalMicros);
     // Every arriving datagram, whatever it is, ends the wait and takes its
     // round-trip time here.
@@ -43,6 +44,7 @@ public:
     std::uint16_t queriedPort() const { return m_queriedPort; }
 
 private:
+    void sent(std::uint64_t query, std::uint64_t micros);
     void sendFailed(std::uint64_t query, const std::string& reason);
 
     MainWindow& m_window;
@@ -50,11 +52,10 @@ private:
     const TickCounter& m_ticks;
     DatagramSocket& m_socket;
     bool m_sendingpacket = false;
-    // The tick counter may read 0, so whether a query was ever sent is kept
-    // apart from the send time.
-    bool m_sentAny = false;
-    std::uint32_t m_sendticks = 0;
-    std::uint64_t m_sendMicros = 0;
+    // The time-out runs from the click, a slow name lookup included; the
+    // ping from the moment the query left, which the lookup must not inflate.
+    std::uint64_t m_askedMicros = 0;
+    std::optional<std::uint64_t> m_sentMicros;
     std::uint16_t m_queriedPort = 0;
     std::uint32_t m_ping = 0;
     // Numbers each query so that a failure reported late for an earlier one

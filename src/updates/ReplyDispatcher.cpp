@@ -73,7 +73,7 @@ ReplyDispatcher::ReplyDispatcher(MainWindow& window, StatusQuery& query, Message
 void ReplyDispatcher::sendUpdateQuery(const UpdateHost& host)
 {
     // No network is a normal case: a failed lookup or send stays silent.
-    m_socket.send(host.host, host.port, kUpdateQuery, nullptr);
+    m_socket.send(host.host, host.port, kUpdateQuery, nullptr, nullptr);
 }
 
 void ReplyDispatcher::Winsock1_DataArrival(const Datagram& datagram)

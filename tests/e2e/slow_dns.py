@@ -1,6 +1,6 @@
 """A name server on a loopback address that answers every A query with
-127.0.0.1, but only after a delay; for showing that a slow lookup never
-freezes the launcher. The launcher is pointed at it through a private mount
+127.0.0.1, but holds its answers until the test releases them; for showing
+that a slow lookup never freezes the launcher nor counts in its ping. The launcher is pointed at it through a private mount
 namespace whose /etc/resolv.conf names this server, so the machine's own
 resolver settings stay untouched."""
 import os
@@ -26,8 +26,11 @@ def _answer(query, with_address):
 
 
 class SlowNameServer:
-    def __init__(self, delay, directory):
-        self.delay = delay
+    def __init__(self, directory):
+        self.held = []
+        self.released = threading.Event()
+        self.lock = threading.Lock()
+        self.answered_at = []  # monotonic time of each answer sent
         self.sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
         self.sock.bind((ADDRESS, 53))
         self.sock.settimeout(0.2)
@@ -47,12 +50,22 @@ class SlowNameServer:
                 continue
             self.queries.append((time.monotonic(), query))
             qtype = struct.unpack(">H", query[query.index(b"\x00", 12) + 1:][:2])[0]
-            reply = _answer(query, with_address=(qtype == 1))
-            threading.Timer(self.delay, self._send, (reply, sender)).start()
+            with self.lock:
+                self.held.append((_answer(query, with_address=(qtype == 1)), sender))
+            if self.released.is_set():
+                self._answer_held()
 
-    def _send(self, reply, sender):
-        if self.running:
-            self.sock.sendto(reply, sender)
+    def _answer_held(self):
+        with self.lock:
+            while self.held and self.running:
+                reply, sender = self.held.pop(0)
+                self.answered_at.append(time.monotonic())
+                self.sock.sendto(reply, sender)
+
+    def release(self):
+        """Answers every query held so far, and later ones at once."""
+        self.released.set()
+        self._answer_held()
 
     def wrapper(self):
         """A command prefix that runs the launcher with this server as its only resolver."""

@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace tarvex::test {
@@ -47,13 +48,17 @@ class FakeDatagramSocket final : public DatagramSocket
 {
 public:
     void setReceiver(Receiver value) override { receiver = std::move(value); }
-    void send(const std::string& host, std::uint16_t port, const std::string& bytes, FailureHandler onFailure) override
+    void send(const std::string& host, std::uint16_t port, const std::string& bytes, SentHandler onSent,
+              FailureHandler onFailure) override
     {
         if (closed) {
             return;
         }
         sent.push_back({host, port, bytes});
-        failures.push_back(std::move(onFailure));
+        handlers.push_back({std::move(onSent), std::move(onFailure)});
+        if (!holdSends) {
+            leave(sent.size() - 1);
+        }
     }
     void close() override { closed = true; }
 
@@ -61,23 +66,35 @@ public:
     void deliver(const std::string& fromIp, std::uint16_t fromPort, const std::string& bytes)
     {
         if (receiver) {
-            receiver(Datagram{bytes, fromIp, fromPort, clock ? clock->microseconds() : 0});
+            receiver(Datagram{bytes, fromIp, fromPort, now()});
+        }
+    }
+    // The send with this index leaves now: its name lookup is done.
+    void leave(std::size_t index)
+    {
+        if (handlers.at(index).first) {
+            handlers.at(index).first(now());
         }
     }
     // The send with this index failed later (lookup or network).
     void failSend(std::size_t index, const std::string& reason)
     {
-        if (failures.at(index)) {
-            failures.at(index)(reason);
+        if (handlers.at(index).second) {
+            handlers.at(index).second(reason);
         }
     }
 
-    // Stamps arrivals, as the real socket does when it reads a datagram.
+    // Stamps sends and arrivals, as the real socket does.
     const TickCounter* clock = nullptr;
+    // Sends wait for leave(), as a name lookup makes them wait.
+    bool holdSends = false;
     Receiver receiver;
     std::vector<SentDatagram> sent;
-    std::vector<FailureHandler> failures;
+    std::vector<std::pair<SentHandler, FailureHandler>> handlers;
     bool closed = false;
+
+private:
+    std::uint64_t now() const { return clock != nullptr ? clock->microseconds() : 0; }
 };
 
 class FakeTimer final : public Timer

@@ -77,7 +77,7 @@ TEST_F(DatagramSocketTest, ExchangesExactBytesWithTheSenderAddress)
 {
     LoopbackPeer peer;
     const std::string query("\xFF\xFF\xFF\xFFstatus", 10);
-    socket.send("127.0.0.1", peer.port(), query, nullptr);
+    socket.send("127.0.0.1", peer.port(), query, nullptr, nullptr);
 
     const auto got = peer.receive();
     ASSERT_TRUE(got);
@@ -121,7 +121,7 @@ TEST_F(DatagramSocketTest, LargestDatagramGoesBothWaysWhole)
     for (std::size_t i = 0; i < big.size(); ++i) {
         big[i] = static_cast<char>(i * 7);
     }
-    socket.send("127.0.0.1", peer.port(), big, [](const std::string& reason) { ADD_FAILURE() << reason; });
+    socket.send("127.0.0.1", peer.port(), big, nullptr, [](const std::string& reason) { ADD_FAILURE() << reason; });
     const auto got = peer.receive();
     ASSERT_TRUE(got);
     EXPECT_EQ(bytesOf(got->data()), big);
@@ -135,12 +135,12 @@ TEST_F(DatagramSocketTest, SocketSurvivesASendToAPortWhereNothingListens)
 {
     std::vector<std::string> failures;
     const auto record = [&](const std::string& reason) { failures.push_back(reason); };
-    socket.send("127.0.0.1", silentPort(), "\xFF\xFF\xFF\xFFstatus", record);
+    socket.send("127.0.0.1", silentPort(), "\xFF\xFF\xFF\xFFstatus", nullptr, record);
     // Give the port-unreachable report time to come back.
     QTest::qWait(100);
 
     LoopbackPeer peer;
-    socket.send("127.0.0.1", peer.port(), "second", record);
+    socket.send("127.0.0.1", peer.port(), "second", nullptr, record);
     const auto got = peer.receive();
     ASSERT_TRUE(got);
     EXPECT_EQ(bytesOf(got->data()), "second");
@@ -155,14 +155,14 @@ TEST_F(DatagramSocketTest, NameThatCannotResolveFailsLaterWithoutBlocking)
     std::vector<std::string> failures;
     // Not a valid host name, so it fails inside the resolver without asking
     // any name server.
-    socket.send("no such host", 27500, "x", [&](const std::string& reason) { failures.push_back(reason); });
+    socket.send("no such host", 27500, "x", nullptr, [&](const std::string& reason) { failures.push_back(reason); });
     EXPECT_TRUE(failures.empty()) << "reported from inside send";
     ASSERT_TRUE(QTest::qWaitFor([&] { return !failures.empty(); }, kDeadlineMs));
     EXPECT_THAT(failures, ElementsAre("the host name no such host could not be resolved"));
 
     // The socket is still usable.
     LoopbackPeer peer;
-    socket.send("127.0.0.1", peer.port(), "after", nullptr);
+    socket.send("127.0.0.1", peer.port(), "after", nullptr, nullptr);
     const auto got = peer.receive();
     ASSERT_TRUE(got);
     EXPECT_EQ(bytesOf(got->data()), "after");
@@ -204,7 +204,7 @@ TEST_F(DatagramSocketTest, ClosedSocketNeitherSendsNorDelivers)
     LoopbackPeer peer;
     const auto port = socket.localPort();
     socket.close();
-    socket.send("127.0.0.1", peer.port(), "x", nullptr);
+    socket.send("127.0.0.1", peer.port(), "x", nullptr, nullptr);
     peer.sendTo(port, "y");
     QTest::qWait(200);
     EXPECT_TRUE(received.empty());

@@ -33,7 +33,7 @@ void QtDatagramSocket::setReceiver(Receiver receiver)
     m_receiver = std::move(receiver);
 }
 
-void QtDatagramSocket::send(const std::string& host, std::uint16_t port, const std::string& bytes,
+void QtDatagramSocket::send(const std::string& host, std::uint16_t port, const std::string& bytes, SentHandler onSent,
                             FailureHandler onFailure)
 {
     if (m_closed) {
@@ -43,14 +43,14 @@ void QtDatagramSocket::send(const std::string& host, std::uint16_t port, const s
     const QString name = fromLatin1(host);
     QHostAddress address;
     if (address.setAddress(name) && address.protocol() == QHostAddress::IPv4Protocol) {
-        sendTo(address, port, payload, onFailure);
+        sendTo(address, port, payload, onSent, onFailure);
         return;
     }
     // Resolved on Qt's lookup threads: the window never waits for DNS.
-    QHostInfo::lookupHost(name, this, [this, name, port, payload, onFailure](const QHostInfo& info) {
+    QHostInfo::lookupHost(name, this, [this, name, port, payload, onSent, onFailure](const QHostInfo& info) {
         for (const QHostAddress& candidate : info.addresses()) {
             if (candidate.protocol() == QHostAddress::IPv4Protocol) {
-                sendTo(candidate, port, payload, onFailure);
+                sendTo(candidate, port, payload, onSent, onFailure);
                 return;
             }
         }
@@ -69,13 +69,16 @@ void QtDatagramSocket::close()
 }
 
 void QtDatagramSocket::sendTo(const QHostAddress& address, std::uint16_t port, const QByteArray& bytes,
-                              const FailureHandler& onFailure)
+                              const SentHandler& onSent, const FailureHandler& onFailure)
 {
     if (m_closed) {
         return;
     }
+    const std::uint64_t sentAt = m_clock.microseconds();
     if (m_socket.writeDatagram(bytes, address, port) < 0) {
         fail(onFailure, toLatin1(m_socket.errorString()));
+    } else if (onSent) {
+        onSent(sentAt);
     }
 }
 

@@ -25,7 +25,8 @@ public:
     explicit QtDatagramSocket(const TickCounter& clock);
 
     void setReceiver(Receiver receiver) override;
-    void send(const std::string& host, std::uint16_t port, const std::string& bytes, FailureHandler onFailure) override;
+    void send(const std::string& host, std::uint16_t port, const std::string& bytes, SentHandler onSent,
+              FailureHandler onFailure) override;
     void close() override;
 
     // The local port the system picked; 0 if binding failed.
@@ -35,7 +36,7 @@ private:
     void readPending();
     void scheduleDelivery();
     void deliverQueued();
-    void sendTo(const QHostAddress& address, std::uint16_t port, const QByteArray& bytes,
+    void sendTo(const QHostAddress& address, std::uint16_t port, const QByteArray& bytes, const SentHandler& onSent,
                 const FailureHandler& onFailure);
     void fail(const FailureHandler& onFailure, const std::string& reason);
 

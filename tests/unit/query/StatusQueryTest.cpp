@@ -16,6 +16,7 @@ const std::string kQueryBytes("\xFF\xFF\xFF\xFF\x73\x74\x61\x74\x75\x73", 10);
 class StatusQueryTest : public ::testing::Test
 {
 protected:
+    StatusQueryTest() { socket.clock = &ticks; }
     void update(const std::string& entry)
     {
         window.text = entry;
@@ -200,6 +201,37 @@ TEST_F(StatusQueryTest, PingIsRoundedToTheNearestMillisecondOfTheArrival)
         query.endWait(sentAt + static_cast<std::uint64_t>(c.arrivalAfterMicros));
         EXPECT_EQ(query.ping(), c.ping) << c.arrivalAfterMicros;
     }
+}
+
+TEST_F(StatusQueryTest, PingStartsWhenTheQueryLeavesAndTheTimeOutWhenItWasAskedFor)
+{
+    socket.holdSends = true; // each name lookup takes as long as the test says
+
+    update("slow.example:27500");
+    ticks.advance(300);
+    socket.leave(0);
+    ticks.advance(20);
+    arrive();
+    EXPECT_EQ(query.ping(), 20u) << "the lookup is no part of the round trip";
+
+    // A notice ends the wait during the lookup; the reply that follows is
+    // still timed from the moment the query left.
+    update("slow.example:27500");
+    ticks.advance(100);
+    arrive();
+    ticks.advance(200);
+    socket.leave(1);
+    ticks.advance(7);
+    arrive();
+    EXPECT_EQ(query.ping(), 7u);
+
+    update("slow.example:27500");
+    ticks.advance(950);
+    socket.leave(2);
+    tickAfter(49);
+    EXPECT_TRUE(query.sendingpacket());
+    tickAfter(1);
+    EXPECT_THAT(window.lines, ElementsAre("No response from server..."));
 }
 
 TEST_F(StatusQueryTest, DatagramBeforeAnyQueryShowsPingZero)
