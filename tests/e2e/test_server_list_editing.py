@@ -124,3 +124,37 @@ def test_added_server_is_queried_at_once_whether_new_or_known(start_launcher):
             assert launcher.combo_text() == added
     finally:
         server.close()
+
+
+def test_pasted_addresses_keep_their_first_line_all_the_way_to_the_file(start_launcher):
+    # Copied from a chat or a web page, with the line break after them.
+    launcher = start_launcher()
+    server = UdpPeer()
+    try:
+        launcher.type_in_server_box("")
+        launcher.paste(f"127.0.0.1:{server.port}\n")
+        pasted = f"127.0.0.1:{server.port}"
+        wait_for(lambda: launcher.combo_text() == pasted, what="the pasted address, one line")
+        launcher.press_button("Update")
+        data, sender = server.receive(10)
+        assert data == b"\xff\xff\xff\xffstatus"
+        server.send(b"\xff\xff\xff\xffn\\hostname\\Pasted\n", sender)
+        launcher.wait_result_lines(lambda lines: "Hostname: Pasted" in lines, what="the reply")
+
+        launcher.press_button("Add Server")
+        _, host, port = dialog_fields(launcher)
+        retype(launcher, host, "")
+        launcher.paste("127.0.0.2\r\nsecond line")
+        retype(launcher, port, "27600")
+        wait_for(lambda: text_of(host) == "127.0.0.2", what="the pasted host, one line")
+        launcher.key("Return")
+        wait_for(lambda: launcher.window(DIALOG) is None, what="the dialog to close")
+
+        launcher.menu("File", "Exit")
+        assert launcher.wait_exit(10) == 0
+        expected = f"{pasted}\r\n127.0.0.2:27600\r\n".encode()
+        assert read_file(launcher.servers_path) == expected
+        reopened = start_launcher(servers_cfg=expected)
+        assert reopened.combo_items() == [pasted, "127.0.0.2:27600"]
+    finally:
+        server.close()

@@ -137,6 +137,10 @@ TEST_F(AddServerWindowTest, FieldsHoldOneBytePerCharacterAndHaveTheirLabelsAsNam
     EXPECT_EQ(window->text2(), " 27500 ");
     child<QLineEdit>("Text1")->setText(QString::fromUtf8("\xe2\x82\xac.eu")); // the euro sign
     EXPECT_EQ(window->text1(), "?.eu");
+    // Single-line boxes: a text with line breaks keeps its first line.
+    window->setText1("127.0.0.1\n");
+    window->setText2("27500\r\n1");
+    EXPECT_EQ(window->text1() + ":" + window->text2(), "127.0.0.1:27500");
 
     const std::pair<const char*, const char*> names[] = {{"Text1", "IP"}, {"Text2", "Port"}};
     for (const auto& [name, accessibleName] : names) {

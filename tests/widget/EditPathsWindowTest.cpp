@@ -127,6 +127,10 @@ TEST_F(EditPathsWindowTest, PathBoxesCarryFileNameBytesAndParameterBoxesOneByteP
     EXPECT_EQ(window->text(3), "+name \"J\xF6rg\"");
     window->setText(4, "");
     EXPECT_EQ(window->text(4), "");
+    for (int box = 1; box <= 4; ++box) {
+        window->setText(box, "\nfirst line\r\nsecond");
+        EXPECT_EQ(window->text(box), "first line") << box;
+    }
 }
 
 } // namespace

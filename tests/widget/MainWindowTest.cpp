@@ -2,7 +2,9 @@
 #include "tests/widget/WidgetFixture.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -117,8 +119,43 @@ TEST_F(MainWindowTest, TextsAreOneBytePerCharacter)
     EXPECT_EQ(window->comboText(), "\xe9t\xe9.fr:1");
     child<QComboBox>("Combo1")->setEditText(QString::fromUtf8("\xe2\x82\xac.eu:1")); // the euro sign
     EXPECT_EQ(window->comboText(), "?.eu:1");
+    child<QComboBox>("Combo1")->setEditText(QString::fromUtf8("\xf0\x9f\x98\x80.eu:1")); // an emoji: two UTF-16 units
+    EXPECT_EQ(window->comboText(), "?.eu:1");
     window->addListLine("Hostname: \xff");
     EXPECT_EQ(child<QListWidget>("List1")->item(0)->text(), QString(QChar(0xff)).prepend("Hostname: "));
+}
+
+TEST_F(MainWindowTest, TheServerBoxKeepsTheFirstLineOfWhatArrives)
+{
+    struct Case
+    {
+        const char* before;
+        int selectFrom, selectLength; // what the arriving text replaces
+        const char* arriving;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"", 0, 0, "127.0.0.1:58103\n", "127.0.0.1:58103"},
+        {"", 0, 0, "a.example:1\r\nb.example:2", "a.example:1"},
+        {"", 0, 0, "\r\n\nlate.example:3\nmore", "late.example:3"},
+        {"old.example:1", 0, 13, "new.example:2\r", "new.example:2"},
+        {"ab:1", 1, 0, "x\ny", "axb:1"},
+        {"ab:1", 1, 0, "\n", "ab:1"},
+    };
+    auto* edit = child<QComboBox>("Combo1")->lineEdit();
+    for (const auto& c : cases) {
+        window->setComboText(c.before);
+        edit->setSelection(c.selectFrom, c.selectLength);
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(c.arriving));
+        edit->paste();
+        EXPECT_EQ(window->comboText(), c.after) << c.arriving;
+    }
+    // An accessibility tool inserts text; the program sets it.
+    auto* accessible = QAccessible::queryAccessibleInterface(edit)->editableTextInterface();
+    accessible->insertText(0, QStringLiteral("z.example:4\n"));
+    EXPECT_EQ(window->comboText(), "z.example:4ab:1");
+    window->setComboText("c.example:5\r\n");
+    EXPECT_EQ(window->comboText(), "c.example:5");
 }
 
 TEST_F(MainWindowTest, OptionsAreOneGroupAndOnlyPlayerClicksAreReported)

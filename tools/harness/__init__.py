@@ -145,6 +145,11 @@ def press(node):
     action.doAction(0)
 
 
+def extents(node):
+    """A control's X, Y, width and height on the screen, in pixels."""
+    return tuple(node.queryComponent().getExtents(_pyatspi().DESKTOP_COORDS))
+
+
 def text_of(node):
     text = node.queryText()
     return text.getText(0, text.characterCount)
@@ -367,6 +372,13 @@ class Launcher:
     def key(self, *keys):
         xdotool("key", "--delay", "20", *keys)
 
+    def paste(self, text):
+        """Ctrl+V into the focused control, with text copied as another program
+        copies it: xclip keeps serving the clipboard until its next owner."""
+        subprocess.run(["xclip", "-selection", "clipboard"], input=text.encode(), env=self.env, check=True,
+                       timeout=10)
+        self.key("ctrl+v")
+
     def type_in_server_box(self, text, replace=True):
         edit = find(self.combo(), "text")
         self.focus_control(edit, "The Tarvex Game Launcher")
@@ -374,8 +386,13 @@ class Launcher:
             self.key("ctrl+a", "BackSpace")
         self.type(text)
 
+    def desktop_size(self):
+        """The screen's width and height in pixels."""
+        out = xdotool("getdisplaygeometry")
+        return tuple(int(v) for v in out.split())
+
     def click(self, node):
-        x, y, w, h = node.queryComponent().getExtents(_pyatspi().DESKTOP_COORDS)
+        x, y, w, h = extents(node)
         xdotool("mousemove", "--sync", str(x + w // 2), str(y + h // 2))
         xdotool("click", "1")
 

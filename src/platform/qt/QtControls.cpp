@@ -4,8 +4,66 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
+
+#include <algorithm>
 
 namespace tarvex {
+
+namespace {
+
+bool isLineBreak(QChar c)
+{
+    return c == u'\n' || c == u'\r';
+}
+
+// Sees every change of the box's text, however it came (typing, pasting,
+// dropping, an accessibility tool, the program), and cuts what was inserted
+// to its first line: the part of the new text that the last one does not
+// share at its start and its end.
+class OneLineValidator final : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& pos) const override
+    {
+        if (std::none_of(input.cbegin(), input.cend(), isLineBreak)) {
+            m_last = input;
+            return Acceptable;
+        }
+        const qsizetype shorter = std::min(m_last.size(), input.size());
+        qsizetype head = 0;
+        while (head < shorter && m_last[head] == input[head]) {
+            ++head;
+        }
+        qsizetype tail = 0;
+        while (head + tail < shorter && m_last[m_last.size() - 1 - tail] == input[input.size() - 1 - tail]) {
+            ++tail;
+        }
+        // The last text held no line break, so the inserted part holds them all.
+        QStringView inserted = QStringView(input).sliced(head, input.size() - head - tail);
+        while (!inserted.isEmpty() && isLineBreak(inserted.front())) {
+            inserted = inserted.sliced(1);
+        }
+        const auto lineEnd = std::find_if(inserted.cbegin(), inserted.cend(), isLineBreak);
+        const QString kept = inserted.first(lineEnd - inserted.cbegin()).toString();
+        input = input.first(head) + kept + input.last(tail);
+        pos = static_cast<int>(head + kept.size());
+        m_last = input;
+        return Acceptable;
+    }
+
+private:
+    mutable QString m_last;
+};
+
+} // namespace
+
+void keepToOneLine(QLineEdit* field)
+{
+    field->setValidator(new OneLineValidator(field));
+}
 
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, QRect geometry)
 {
@@ -23,6 +81,7 @@ QLineEdit* makeField(QWidget* parent, const char* name, const char* accessibleNa
     field->setObjectName(QString::fromLatin1(name));
     field->setAccessibleName(QString::fromLatin1(accessibleName));
     field->setGeometry(geometry);
+    keepToOneLine(field);
     return field;
 }
 

@@ -20,7 +20,13 @@ namespace tarvex {
 // business, not the focused button's.
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, QRect geometry);
 
+// A single-line box: see keepToOneLine.
 QLineEdit* makeField(QWidget* parent, const char* name, const char* accessibleName, QRect geometry);
+
+// A single-line box holds one line, whichever way a text arrives: of a pasted
+// text with line breaks (an address copied with the line end after it) it
+// keeps the first line, line breaks before it skipped, and no line break.
+void keepToOneLine(QLineEdit* field);
 
 // Tab moves through the widgets in the order given.
 void setTabChain(std::initializer_list<QWidget*> widgets);

@@ -43,6 +43,7 @@ QtMainWindow::QtMainWindow(MainWindowEvents& events)
     m_combo1->setInsertPolicy(QComboBox::NoInsert);
     m_combo1->setCompleter(nullptr);
     m_combo1->lineEdit()->setAccessibleName(QStringLiteral("Server address"));
+    keepToOneLine(m_combo1->lineEdit());
     m_combo1->setGeometry(twipsRect(1080, 50, 3015, 315));
 
     m_list1 = new QListWidget(client);

@@ -9,11 +9,17 @@
 
 namespace tarvex {
 
-// The launcher's texts are one byte per character. Characters a byte cannot
-// hold (typed by the player) become '?' on the way in.
+// The launcher's texts are one byte per character. A character a byte cannot
+// hold (typed by the player) becomes one '?' on the way in, also one that
+// takes two UTF-16 units, such as an emoji.
 inline std::string toLatin1(const QString& text)
 {
-    return text.toLatin1().toStdString();
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (const char32_t c : text.toUcs4()) {
+        bytes.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
+    }
+    return bytes;
 }
 
 inline QString fromLatin1(const std::string& text)
