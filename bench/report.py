@@ -106,13 +106,20 @@ def flood_rows(runs):
     ]
 
 
+def notice_rows(data):
+    return [(f"Notice box, {n['kind']}: call -> OK painted, ms (median; max of {data['runs']})",
+             f"{n['median_ms']:.1f} ({n['max_ms']:.1f})", "-", "-", "< 100 ms, fits the screen",
+             verdict(n["max_ms"] < 100 and n["fits_screen"])) for n in data["notices"]]
+
+
 def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
     results = sys.argv[1]
     rows = []
     missing = []
-    sections = (("startup.json", startup_rows), ("network.json", network_rows), ("parse.json", parse_rows))
+    sections = (("startup.json", startup_rows), ("network.json", network_rows), ("parse.json", parse_rows),
+                ("notice.json", notice_rows))
     for name, make in sections:
         data = load(os.path.join(results, name))
         if data is None:

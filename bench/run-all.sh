@@ -44,4 +44,8 @@ for i in $(seq 1 "$flood_runs"); do
         || { echo "flood run $i failed:" >&2; cat "$scratch/flood$i.log" >&2; }
 done
 
+echo "== notices of the largest datagram ($runs runs)" >&2
+QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$scratch" timeout 300 "$python" -m tools.harness.desktop \
+    "$build/bench-notice" --runs "$runs" --json "$results/notice.json" >/dev/null
+
 "$python" "$root/bench/report.py" "$results"

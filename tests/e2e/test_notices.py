@@ -3,7 +3,7 @@ anyone else, one at a time or as a flood."""
 import os
 import stat
 
-from tools.harness import UdpPeer, wait_for
+from tools.harness import UdpPeer, extents, find, wait_for
 
 STATUS_REPLY = b"\xff\xff\xff\xffn\\hostname\\Behind The Box\\map\\dm3\nP1\n"
 
@@ -37,6 +37,22 @@ def test_message_notice_shows_its_text_under_updates(start_launcher):
     lines = launcher.wait_result_lines(lambda lines: len(lines) == 6, what="the status lines")
     assert lines[1] == "Ip: 127.0.0.1"
     assert launcher.no_alert()
+
+
+def test_notice_filling_a_whole_datagram_fits_the_screen_and_closes_with_a_click(start_launcher):
+    launcher = start_launcher()
+    for body in (b"\n" * (65507 - 7), b"w" * (65507 - 7)):
+        launcher.send_to_launcher(b"msgbox " + body)
+        box = launcher.wait_window("Updates", role="alert")
+        assert box.description == " " + body.decode()
+        ok = find(box, "push button", "OK")
+        screen = launcher.desktop_size()
+        for x, y, w, h in (extents(box), extents(ok)):
+            assert 0 <= x and x + w <= screen[0] and 0 <= y and y + h <= screen[1], (x, y, w, h)
+        launcher.click(ok)  # a player with a mouse
+        wait_for(launcher.no_alert, what="the box to close")
+    launcher.send_to_launcher(STATUS_REPLY)
+    launcher.wait_result_lines(lambda lines: "Hostname: Behind The Box" in lines, what="the window to answer")
 
 
 def test_notice_flood_shows_one_box_and_replies_still_arrive(start_launcher):
