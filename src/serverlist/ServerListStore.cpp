@@ -28,7 +28,7 @@ ServerListLocation locateServerList(const FileSystem& files)
         // says so, rather than the list vanishing somewhere unexpected.
         return {beside, beside};
     }
-    const std::string own = userDir + (userDir.back() == '/' ? "" : "/") + kServerListFileName;
+    const std::string own = joinPath(userDir, kServerListFileName);
     return {files.isFile(own) ? own : beside, own};
 }
 

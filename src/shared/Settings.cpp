@@ -37,13 +37,17 @@ void applyClientPathDefaults(SettingsStore& store, const FileSystem& files)
 
 } // namespace settings
 
+std::string joinPath(std::string directory, const std::string& name)
+{
+    if (directory.empty() || directory.back() != '/') {
+        directory += '/';
+    }
+    return directory + name;
+}
+
 std::string ProgramFilePath(const FileSystem& files, const std::string& fileName)
 {
-    std::string path = files.executableDir();
-    if (path.empty() || path.back() != '/') {
-        path += '/';
-    }
-    return path + fileName;
+    return joinPath(files.executableDir(), fileName);
 }
 
 } // namespace tarvex

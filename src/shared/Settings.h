@@ -38,8 +38,11 @@ void applyClientPathDefaults(SettingsStore& store, const FileSystem& files);
 
 } // namespace settings
 
-// The path of a file beside the executable: its directory, "/" unless the
-// directory already ends in one, then the name. "/" on every platform.
+// A directory, "/" unless it already ends in one, then the name. "/" on
+// every platform.
+std::string joinPath(std::string directory, const std::string& name);
+
+// The path of a file beside the executable.
 std::string ProgramFilePath(const FileSystem& files, const std::string& fileName);
 
 } // namespace tarvex
