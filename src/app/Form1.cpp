@@ -17,13 +17,16 @@ Form1::Form1(Platform& platform, UpdateHost updateHost)
     , m_settings(platform.settings, platform.messages)
     , m_updateHost(std::move(updateHost))
     , m_serverList(platform.files, platform.messages)
-    , m_query(*this, platform.messages, platform.ticks, platform.socket)
-    , m_dispatcher(*this, m_query, platform.messages, platform.ticks, platform.socket, platform.urls)
-    , m_addServer(*this, m_query, m_serverList, platform.windows, platform.messages)
+    , m_query(m_window, platform.messages, platform.ticks, platform.socket)
+    , m_dispatcher(m_query, platform.messages, platform.ticks, platform.socket, platform.urls)
+    , m_addServer(m_window, m_query, platform.windows, platform.messages)
     , m_editpaths(platform.windows, m_settings, platform.fileDialog)
     , m_secret(platform.windows)
     , m_help(platform.windows, platform.urls, m_secret)
 {
+    // A server added in a dialog left open after the window closed: the list
+    // was written at closing, so it is written once more to keep it.
+    m_window.onAppendedAfterClose([this] { SaveServers(); });
 }
 
 Form1::~Form1()
@@ -35,6 +38,7 @@ Form1::~Form1()
 void Form1::Form_Load()
 {
     m_view = &m_platform.windows.createMainWindow(*this);
+    m_window.attach(*m_view);
 
     settings::applyClientChoiceDefault(m_settings);
     // Selecting an option from code runs its click handler, so "regular?"
@@ -62,7 +66,7 @@ void Form1::Form_Load()
 void Form1::Form_Unload()
 {
     SaveServers();
-    m_serverBoxText = serverBoxText();
+    m_window.detach();
     m_view = nullptr;
     // The timer and the socket live as long as the window.
     m_platform.timer.stop();
@@ -72,7 +76,7 @@ void Form1::Form_Unload()
 
 void Form1::Combo1_Change()
 {
-    clearResults();
+    m_window.clearResults();
 }
 
 void Form1::Option1_Click()
@@ -97,12 +101,12 @@ void Form1::Command2_Click()
 
 void Form1::Command3_Click()
 {
-    removeChosenServer(*this);
+    removeChosenServer(m_window);
 }
 
 void Form1::Command4_Click()
 {
-    joinServer(*this, m_settings, m_platform.files, m_platform.processes, m_platform.messages);
+    joinServer(m_window, m_settings, m_platform.files, m_platform.processes, m_platform.messages);
 }
 
 void Form1::mnuEdit_Click()
@@ -117,74 +121,24 @@ void Form1::mnuHelpMe_Click()
 
 void Form1::mnuExit_Click()
 {
-    withView([](MainWindowView& view) { view.close(); });
+    if (m_view != nullptr) {
+        m_view->close();
+    }
 }
 
 void Form1::LoadServers()
 {
-    auto entries = m_servers;
+    auto entries = m_window.servers();
     for (auto& entry : m_serverList.load()) {
         entries.push_back(std::move(entry));
     }
-    replaceServers(std::move(entries));
-    setServerBoxText(m_servers.empty() ? std::string() : m_servers.front());
+    m_window.replaceServers(std::move(entries));
+    m_window.setServerBoxText(m_window.servers().empty() ? std::string() : m_window.servers().front());
 }
 
 void Form1::SaveServers()
 {
-    m_serverList.save(m_servers);
-}
-
-std::string Form1::serverBoxText() const
-{
-    return m_view != nullptr ? m_view->comboText() : m_serverBoxText;
-}
-
-void Form1::setServerBoxText(const std::string& text)
-{
-    if (m_view != nullptr) {
-        m_view->setComboText(text);
-    } else {
-        m_serverBoxText = text;
-    }
-    Combo1_Change();
-}
-
-void Form1::appendServer(const std::string& entry)
-{
-    m_servers.push_back(entry);
-    withView([&](MainWindowView& view) { view.addComboItem(entry); });
-}
-
-void Form1::replaceServers(std::vector<std::string> entries)
-{
-    m_servers = std::move(entries);
-    withView([this](MainWindowView& view) { view.setComboItems(m_servers); });
-}
-
-void Form1::clearResults()
-{
-    withView([](MainWindowView& view) { view.clearList(); });
-}
-
-void Form1::addResultLine(const std::string& line)
-{
-    withView([&](MainWindowView& view) { view.addListLine(line); });
-}
-
-bool Form1::regularClientChosen() const
-{
-    return m_view != nullptr && m_view->option1Selected();
-}
-
-void Form1::minimise()
-{
-    withView([](MainWindowView& view) { view.minimise(); });
-}
-
-void Form1::restore()
-{
-    withView([](MainWindowView& view) { view.restore(); });
+    m_serverList.save(m_window.servers());
 }
 
 } // namespace tarvex

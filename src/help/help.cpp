@@ -3,6 +3,7 @@
 #include "help/secret.h"
 #include "platform/UrlOpener.h"
 #include "platform/WindowSystem.h"
+#include "shared/Version.h"
 
 #include <string>
 
@@ -18,7 +19,7 @@ help::help(WindowSystem& windows, UrlOpener& urls, secret& credits)
 void help::open()
 {
     if (m_window.open([this]() -> HelpView& { return m_windows.createHelp(*this); })) {
-        m_window.view()->setAddresses(kHelpWebsite, kHelpIrcHost);
+        m_window.view()->setTexts(std::string("Version ") + kVersion, kHelpWebsite, kHelpIrcHost);
         m_window.view()->show();
     }
 }

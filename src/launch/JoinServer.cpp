@@ -4,14 +4,14 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/ProcessStarter.h"
-#include "shared/MainWindow.h"
+#include "shared/MainWindowState.h"
 #include "shared/ServerAddress.h"
 #include "shared/Settings.h"
 #include "shared/Titles.h"
 
 namespace tarvex {
 
-void joinServer(MainWindow& window, const SettingsStore& store, const FileSystem& files, ProcessStarter& processes,
+void joinServer(MainWindowState& window, const SettingsStore& store, const FileSystem& files, ProcessStarter& processes,
                 MessageBox& messages)
 {
     const bool regular = window.regularClientChosen();

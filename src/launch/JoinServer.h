@@ -3,7 +3,7 @@
 namespace tarvex {
 
 class FileSystem;
-class MainWindow;
+class MainWindowState;
 class MessageBox;
 class ProcessStarter;
 class SettingsStore;
@@ -12,7 +12,7 @@ class SettingsStore;
 // client's file, minimises the main window and starts the client with its
 // parameters, "+connect" and the address, without waiting for it. A client
 // that cannot be started is reported and the main window is restored.
-void joinServer(MainWindow& window, const SettingsStore& store, const FileSystem& files, ProcessStarter& processes,
+void joinServer(MainWindowState& window, const SettingsStore& store, const FileSystem& files, ProcessStarter& processes,
                 MessageBox& messages);
 
 } // namespace tarvex

@@ -10,17 +10,17 @@ namespace {
 
 constexpr const char* kExecutableFilter = "Executable Files | *.exe";
 
-// Box number and key, in the order the boxes are filled and stored.
+// Box and key, in the order the boxes are filled and stored.
 struct BoxKey
 {
-    int box;
+    PathsBox box;
     const char* key;
 };
 constexpr BoxKey kBoxes[] = {
-    {1, settings::kRegularPath},
-    {2, settings::kGlPath},
-    {3, settings::kRegularCmd},
-    {4, settings::kGlCmd},
+    {PathsBox::RegularPath, settings::kRegularPath},
+    {PathsBox::GlPath, settings::kGlPath},
+    {PathsBox::RegularParameters, settings::kRegularCmd},
+    {PathsBox::GlParameters, settings::kGlCmd},
 };
 
 } // namespace
@@ -52,15 +52,15 @@ void editpaths::Form_Load()
 void editpaths::Command1_Click()
 {
     m_dialogFilter = kExecutableFilter;
-    browse(1);
+    browse(PathsBox::RegularPath);
 }
 
 void editpaths::Command2_Click()
 {
-    browse(2);
+    browse(PathsBox::GlPath);
 }
 
-void editpaths::browse(int box)
+void editpaths::browse(PathsBox box)
 {
     // A cancelled dialog leaves the box alone: writing the dialog's
     // remembered name would empty it or put the other client's path into it.

@@ -28,7 +28,7 @@ public:
 
 private:
     void Form_Load();
-    void browse(int box);
+    void browse(PathsBox box);
 
     WindowSystem& m_windows;
     SettingsStore& m_settings;

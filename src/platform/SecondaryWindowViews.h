@@ -45,13 +45,23 @@ public:
     virtual void Form_Unload() = 0;
 };
 
+// The four boxes of Edit Paths: Text1 to Text4.
+enum class PathsBox { RegularPath, GlPath, RegularParameters, GlParameters };
+
+// A path box holds a file name, which travels as the system's path bytes so
+// that a name the 8-bit character set cannot spell still finds its file; a
+// parameters box holds one byte per character, like every other text.
+inline constexpr bool holdsPath(PathsBox box)
+{
+    return box == PathsBox::RegularPath || box == PathsBox::GlPath;
+}
+
 class EditPathsView
 {
 public:
     virtual ~EditPathsView() = default;
-    // Text1 regular path, Text2 GL path, Text3 regular params, Text4 GL params.
-    virtual std::string text(int box) const = 0;
-    virtual void setText(int box, const std::string& text) = 0;
+    virtual std::string text(PathsBox box) const = 0;
+    virtual void setText(PathsBox box, const std::string& text) = 0;
     virtual void show() = 0;
     virtual void close() = 0;
 };
@@ -70,8 +80,9 @@ class HelpView
 {
 public:
     virtual ~HelpView() = default;
-    // The website as the link shows it (without scheme) and the IRC host.
-    virtual void setAddresses(const std::string& website, const std::string& ircHost) = 0;
+    // The version line, the website as the link shows it (without scheme)
+    // and the IRC host.
+    virtual void setTexts(const std::string& version, const std::string& website, const std::string& ircHost) = 0;
     virtual void show() = 0;
     virtual void close() = 0;
 };

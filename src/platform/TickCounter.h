@@ -11,9 +11,6 @@ public:
     // Microseconds on a monotonic clock; only differences mean anything.
     // Round trips are measured on it, so it must be finer than a millisecond.
     virtual std::uint64_t microseconds() const = 0;
-
-    // The millisecond tick count of the same clock, wrapping at 2^32.
-    std::uint32_t ticks() const { return static_cast<std::uint32_t>(microseconds() / 1000); }
 };
 
 } // namespace tarvex

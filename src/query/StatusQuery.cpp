@@ -3,8 +3,9 @@
 #include "platform/DatagramSocket.h"
 #include "platform/MessageBox.h"
 #include "platform/TickCounter.h"
+#include "query/StatusReply.h"
 #include "shared/Fields.h"
-#include "shared/MainWindow.h"
+#include "shared/MainWindowState.h"
 #include "shared/PortText.h"
 #include "shared/ServerAddress.h"
 #include "shared/Titles.h"
@@ -17,10 +18,11 @@ namespace {
 constexpr std::uint64_t kTimeoutMicros = 1'000'000;
 }
 
-StatusQuery::StatusQuery(MainWindow& window, MessageBox& messages, const TickCounter& ticks, DatagramSocket& socket)
+StatusQuery::StatusQuery(MainWindowState& window, MessageBox& messages, const TickCounter& clock,
+                         DatagramSocket& socket)
     : m_window(window)
     , m_messages(messages)
-    , m_ticks(ticks)
+    , m_clock(clock)
     , m_socket(socket)
 {
 }
@@ -36,8 +38,7 @@ void StatusQuery::Command2_Click()
         m_messages.show("Invalid Server Address", kLauncherTitle);
         return;
     }
-    const auto& servers = m_window.servers();
-    if (std::find(servers.begin(), servers.end(), entry) == servers.end()) {
+    if (!m_window.isListed(entry)) {
         m_window.appendServer(entry);
     }
     // The entry holds a ":", so fields 1 and 2 both exist; further ones are ignored.
@@ -46,6 +47,9 @@ void StatusQuery::Command2_Click()
 
 void StatusQuery::QueryServer(const std::string& host, const std::string& port)
 {
+    if (!m_window.isOpen()) {
+        return;
+    }
     if (m_sendingpacket) {
         m_messages.show("Please wait for a response from the current server before trying to ping another...",
                         kLauncherTitle);
@@ -64,7 +68,7 @@ void StatusQuery::QueryServer(const std::string& host, const std::string& port)
     m_sendingpacket = true;
     m_queriedPort = *portNumber;
     const auto query = ++m_queryNumber;
-    m_askedMicros = m_ticks.microseconds();
+    m_askedMicros = m_clock.microseconds();
     m_sentMicros.reset();
     m_socket.send(
         host, *portNumber, std::string(kStatusQuery), [this, query](std::uint64_t micros) { sent(query, micros); },
@@ -92,10 +96,7 @@ void StatusQuery::sendFailed(std::uint64_t query, const std::string& reason)
 
 void StatusQuery::Timer1_Timer()
 {
-    if (!m_sendingpacket) {
-        return;
-    }
-    if (m_ticks.microseconds() - m_askedMicros < kTimeoutMicros) {
+    if (!m_sendingpacket || m_clock.microseconds() - m_askedMicros < kTimeoutMicros) {
         return;
     }
     m_sendingpacket = false;
@@ -103,7 +104,7 @@ void StatusQuery::Timer1_Timer()
     m_window.addResultLine("No response from server...");
 }
 
-std::uint32_t StatusQuery::GetPing(std::uint64_t arrivalMicros)
+std::uint32_t StatusQuery::GetPing(std::uint64_t arrivalMicros) const
 {
     if (!m_sentMicros || arrivalMicros < *m_sentMicros) {
         return 0;
@@ -111,10 +112,21 @@ std::uint32_t StatusQuery::GetPing(std::uint64_t arrivalMicros)
     return static_cast<std::uint32_t>((arrivalMicros - *m_sentMicros + 500) / 1000);
 }
 
-void StatusQuery::endWait(std::uint64_t arrivalMicros)
+void StatusQuery::arrived(const Datagram& datagram, DatagramKind kind)
 {
     m_sendingpacket = false;
-    m_ping = GetPing(arrivalMicros);
+    const std::uint32_t ping = GetPing(datagram.arrivalMicros);
+    if (kind != DatagramKind::StatusReply) {
+        return;
+    }
+    const auto reply = m_parts.add(datagram, ping, m_queryNumber, m_queriedPort);
+    std::string income = reply.text;
+    std::replace(income.begin(), income.end(), '\n', '\\');
+    const auto lines = dostuff(income, reply.text, ReplySource{datagram.fromIp, datagram.fromPort, reply.ping});
+    m_window.clearResults();
+    for (const auto& line : lines) {
+        m_window.addResultLine(line);
+    }
 }
 
 } // namespace tarvex

@@ -3,19 +3,15 @@
 #include "platform/MessageBox.h"
 #include "platform/WindowSystem.h"
 #include "query/StatusQuery.h"
-#include "serverlist/ServerListStore.h"
-#include "shared/MainWindow.h"
+#include "shared/MainWindowState.h"
 
-#include <algorithm>
 #include <string>
 
 namespace tarvex {
 
-AddServer::AddServer(MainWindow& window, StatusQuery& query, ServerListStore& serverList, WindowSystem& windows,
-                     MessageBox& messages)
+AddServer::AddServer(MainWindowState& window, StatusQuery& query, WindowSystem& windows, MessageBox& messages)
     : m_window(window)
     , m_query(query)
-    , m_serverList(serverList)
     , m_windows(windows)
     , m_messages(messages)
 {
@@ -72,22 +68,11 @@ void AddServer::AcceptServer()
     }
 
     const std::string entry = host + ":" + port;
-    const auto& servers = m_window.servers();
-    const bool known = std::find(servers.begin(), servers.end(), entry) != servers.end();
-
-    if (!known) {
+    if (!m_window.isListed(entry)) {
         m_window.setServerBoxText(entry);
         m_window.appendServer(entry);
     }
-    if (m_window.isOpen()) {
-        m_query.QueryServer(host, port);
-    } else if (!known) {
-        // The main window has closed and servers.cfg has been written, so
-        // the list in memory would be thrown away: write it once more to keep
-        // the player's server. There is no socket left to query it with and
-        // no result list to show the answer in.
-        m_serverList.save(m_window.servers());
-    }
+    m_query.QueryServer(host, port);
 
     // A message box shown by the query runs a nested event loop, in which
     // the dialog may have been closed already.

@@ -5,9 +5,8 @@
 
 namespace tarvex {
 
-class MainWindow;
+class MainWindowState;
 class MessageBox;
-class ServerListStore;
 class StatusQuery;
 class WindowSystem;
 
@@ -19,8 +18,7 @@ inline constexpr const char* kDefaultServerPort = "27500";
 class AddServer : public AddServerEvents
 {
 public:
-    AddServer(MainWindow& window, StatusQuery& query, ServerListStore& serverList, WindowSystem& windows,
-              MessageBox& messages);
+    AddServer(MainWindowState& window, StatusQuery& query, WindowSystem& windows, MessageBox& messages);
 
     void open();
 
@@ -33,9 +31,8 @@ private:
     void Form_Load();
     void AcceptServer();
 
-    MainWindow& m_window;
+    MainWindowState& m_window;
     StatusQuery& m_query;
-    ServerListStore& m_serverList;
     WindowSystem& m_windows;
     MessageBox& m_messages;
     SecondaryWindow<AddServerView> m_dialog;

@@ -1,13 +1,13 @@
 #include "serverlist/ServerRemoval.h"
 
-#include "shared/MainWindow.h"
+#include "shared/MainWindowState.h"
 
 #include <string>
 #include <vector>
 
 namespace tarvex {
 
-void removeChosenServer(MainWindow& window)
+void removeChosenServer(MainWindowState& window)
 {
     const std::string chosen = window.serverBoxText();
     // The entries are moved over one by one rather than through a "|"-joined

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/WindowSystem.h"
+#include "shared/MainWindowState.h"
 
 #include <memory>
 #include <string>
@@ -14,7 +15,8 @@ namespace tarvex::test {
 class FakeMainWindowView final : public MainWindowView
 {
 public:
-    explicit FakeMainWindowView(MainWindowEvents& events)
+    // Without events, a subsystem's test closes the window through the state.
+    explicit FakeMainWindowView(MainWindowEvents* events = nullptr)
         : events(events)
     {
     }
@@ -34,7 +36,9 @@ public:
     {
         if (open) {
             open = false;
-            events.Form_Unload();
+            if (events != nullptr) {
+                events->Form_Unload();
+            }
         }
     }
 
@@ -42,12 +46,14 @@ public:
     void type(const std::string& value)
     {
         text = value;
-        events.Combo1_Change();
+        if (events != nullptr) {
+            events->Combo1_Change();
+        }
     }
     // The player picks an entry from the drop-down: no change event.
     void pick(std::size_t index) { text = items.at(index); }
 
-    MainWindowEvents& events;
+    MainWindowEvents* events;
     std::string text;
     std::vector<std::string> items;
     std::vector<std::string> lines;
@@ -55,6 +61,16 @@ public:
     bool shown = false;
     bool minimised = false;
     bool open = true;
+};
+
+// The main window's state, shown through a fake view: what a subsystem's
+// test builds the subsystem with.
+struct ShownMainWindow
+{
+    ShownMainWindow() { state.attach(view); }
+
+    FakeMainWindowView view;
+    MainWindowState state;
 };
 
 template <typename Events> class FakeSecondaryWindow
@@ -97,8 +113,8 @@ class FakeEditPathsWindow final : public EditPathsView, public FakeSecondaryWind
 {
 public:
     using FakeSecondaryWindow::FakeSecondaryWindow;
-    std::string text(int box) const override { return texts.at(static_cast<std::size_t>(box - 1)); }
-    void setText(int box, const std::string& value) override { texts.at(static_cast<std::size_t>(box - 1)) = value; }
+    std::string text(PathsBox box) const override { return texts.at(static_cast<std::size_t>(box)); }
+    void setText(PathsBox box, const std::string& value) override { texts.at(static_cast<std::size_t>(box)) = value; }
     void show() override { shown = true; }
     void close() override { closeWindow(); }
 
@@ -109,8 +125,10 @@ class FakeHelpWindow final : public HelpView, public FakeSecondaryWindow<HelpEve
 {
 public:
     using FakeSecondaryWindow::FakeSecondaryWindow;
-    void setAddresses(const std::string& shownWebsite, const std::string& shownIrcHost) override
+    void setTexts(const std::string& shownVersion, const std::string& shownWebsite,
+                  const std::string& shownIrcHost) override
     {
+        version = shownVersion;
         website = shownWebsite;
         ircHost = shownIrcHost;
     }
@@ -126,6 +144,7 @@ public:
     }
     void pressEnter() { events.Form_KeyPress(kEnterKey); }
 
+    std::string version;
     std::string website;
     std::string ircHost;
 };
@@ -145,7 +164,7 @@ class FakeWindowSystem final : public WindowSystem
 public:
     MainWindowView& createMainWindow(MainWindowEvents& events) override
     {
-        mainWindows.push_back(std::make_unique<FakeMainWindowView>(events));
+        mainWindows.push_back(std::make_unique<FakeMainWindowView>(&events));
         return *mainWindows.back();
     }
     AddServerView& createAddServer(AddServerEvents& events) override

@@ -114,22 +114,23 @@ TEST_F(EditPathsWindowTest, ButtonsRaiseTheirHandlersAndTheCloseBoxUnloadsOnce)
 TEST_F(EditPathsWindowTest, PathBoxesCarryFileNameBytesAndParameterBoxesOneBytePerCharacter)
 {
     const std::string utf8Path = "/home/j\xC3\xB6rg/\xE6\x97\xA5\xE6\x9C\xAC/qf client";
-    window->setText(1, utf8Path);
+    window->setText(PathsBox::RegularPath, utf8Path);
     EXPECT_EQ(child<QLineEdit>("Text1")->text(),
               QString::fromUtf8("/home/j\xC3\xB6rg/\xE6\x97\xA5\xE6\x9C\xAC/qf client"));
-    EXPECT_EQ(window->text(1), utf8Path);
+    EXPECT_EQ(window->text(PathsBox::RegularPath), utf8Path);
 
     child<QLineEdit>("Text2")->setText(QString::fromUtf8("/opt/caf\xC3\xA9/gl"));
-    EXPECT_EQ(window->text(2), "/opt/caf\xC3\xA9/gl");
+    EXPECT_EQ(window->text(PathsBox::GlPath), "/opt/caf\xC3\xA9/gl");
 
-    window->setText(3, "+name \"J\xF6rg\"");
+    window->setText(PathsBox::RegularParameters, "+name \"J\xF6rg\"");
     EXPECT_EQ(child<QLineEdit>("Text3")->text(), QString::fromUtf8("+name \"J\xC3\xB6rg\""));
-    EXPECT_EQ(window->text(3), "+name \"J\xF6rg\"");
-    window->setText(4, "");
-    EXPECT_EQ(window->text(4), "");
-    for (int box = 1; box <= 4; ++box) {
+    EXPECT_EQ(window->text(PathsBox::RegularParameters), "+name \"J\xF6rg\"");
+    window->setText(PathsBox::GlParameters, "");
+    EXPECT_EQ(window->text(PathsBox::GlParameters), "");
+    for (const auto box :
+         {PathsBox::RegularPath, PathsBox::GlPath, PathsBox::RegularParameters, PathsBox::GlParameters}) {
         window->setText(box, "\nfirst line\r\nsecond");
-        EXPECT_EQ(window->text(box), "first line") << box;
+        EXPECT_EQ(window->text(box), "first line") << static_cast<int>(box);
     }
 }
 

@@ -16,7 +16,7 @@ namespace {
 class HelpWindowTest : public test::WindowTest<QtHelpWindow>
 {
 protected:
-    HelpWindowTest() { window->setAddresses("www.tarvex.example", "irc.tarvex.example"); }
+    HelpWindowTest() { window->setTexts("Version 1.1", "www.tarvex.example", "irc.tarvex.example"); }
     void typeText(const QString& text)
     {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
@@ -60,7 +60,8 @@ TEST_F(HelpWindowTest, LabelsStandWhereTheLayoutPutsThemInLightGreyOverThePictur
 
 TEST_F(HelpWindowTest, ACaptionTooWideForItsLabelWidensAboutItsAlignmentWithinTheWindow)
 {
-    window->setAddresses("help.for.the.tarvex.launcher.example", "irc.a.rather.long.network.name.tarvex.example");
+    window->setTexts("Version 1.1", "help.for.the.tarvex.launcher.example",
+                     "irc.a.rather.long.network.name.tarvex.example");
     for (const char* name : {"Label5", "Label2"}) {
         auto* found = child<QLabel>(name);
         const QRect box = found->geometry();
@@ -72,7 +73,7 @@ TEST_F(HelpWindowTest, ACaptionTooWideForItsLabelWidensAboutItsAlignmentWithinTh
     EXPECT_NEAR(child<QLabel>("Label5")->geometry().center().x(), QRect(88, 152, 134, 17).center().x(), 1);
 
     // Back to short captions, the layout's own places return.
-    window->setAddresses("a.example", "b.example");
+    window->setTexts("Version 1.1", "a.example", "b.example");
     EXPECT_EQ(child<QLabel>("Label5")->geometry(), QRect(88, 152, 134, 17));
     EXPECT_EQ(child<QLabel>("Label2")->geometry(), QRect(48, 176, 185, 17));
 }

@@ -10,27 +10,16 @@
 
 namespace tarvex {
 
-namespace {
-
-// Path boxes hold file names, which travel as the system's path bytes so that
-// a name the 8-bit character set cannot spell still finds its file.
-bool isPathBox(int box)
-{
-    return box == 1 || box == 2;
-}
-
-} // namespace
-
 QtEditPathsWindow::QtEditPathsWindow(EditPathsEvents& events)
     : QtWindow(events, "editpaths", "Edit Paths", 6255, 1440)
 {
     makeLabel(this, "Label1", "Path", twipsRect(120, 0, 3015, 255), Qt::AlignHCenter | Qt::AlignTop);
     makeLabel(this, "Label2", "Cmd Line Params", twipsRect(3360, 0, 1455, 255), Qt::AlignHCenter | Qt::AlignTop);
 
-    m_texts[0] = makeField(this, "Text1", "Regular client path", twipsRect(120, 240, 3135, 285));
-    m_texts[1] = makeField(this, "Text2", "GL client path", twipsRect(120, 600, 3135, 285));
-    m_texts[2] = makeField(this, "Text3", "Regular client parameters", twipsRect(3360, 240, 1455, 285));
-    m_texts[3] = makeField(this, "Text4", "GL client parameters", twipsRect(3360, 600, 1455, 285));
+    m_text1 = makeField(this, "Text1", "Regular client path", twipsRect(120, 240, 3135, 285));
+    m_text2 = makeField(this, "Text2", "GL client path", twipsRect(120, 600, 3135, 285));
+    m_text3 = makeField(this, "Text3", "Regular client parameters", twipsRect(3360, 240, 1455, 285));
+    m_text4 = makeField(this, "Text4", "GL client parameters", twipsRect(3360, 600, 1455, 285));
 
     auto* command1 = makeButton(this, "Command1", "Browse...", twipsRect(4920, 240, 1215, 255));
     command1->setAccessibleDescription(QStringLiteral("Choose the regular client's program"));
@@ -41,8 +30,8 @@ QtEditPathsWindow::QtEditPathsWindow(EditPathsEvents& events)
 
     // Paths and their Browse buttons first, then Done and Cancel, and only
     // then the parameter boxes.
-    setTabChain({m_texts[0], command1, m_texts[1], command2, command3, command4, m_texts[2], m_texts[3]});
-    m_texts[0]->setFocus();
+    setTabChain({m_text1, command1, m_text2, command2, command3, command4, m_text3, m_text4});
+    m_text1->setFocus();
 
     connect(command1, &QPushButton::clicked, this, [this] { m_events.Command1_Click(); });
     connect(command2, &QPushButton::clicked, this, [this] { m_events.Command2_Click(); });
@@ -50,15 +39,30 @@ QtEditPathsWindow::QtEditPathsWindow(EditPathsEvents& events)
     connect(command4, &QPushButton::clicked, this, [this] { m_events.Command4_Click(); });
 }
 
-std::string QtEditPathsWindow::text(int box) const
+QLineEdit* QtEditPathsWindow::field(PathsBox box) const
 {
-    const QString value = m_texts[box - 1]->text();
-    return isPathBox(box) ? toPathBytes(value) : toLatin1(value);
+    switch (box) {
+    case PathsBox::RegularPath:
+        return m_text1;
+    case PathsBox::GlPath:
+        return m_text2;
+    case PathsBox::RegularParameters:
+        return m_text3;
+    case PathsBox::GlParameters:
+        return m_text4;
+    }
+    return m_text1; // not reached: every box is named above, and the compiler holds the switch to it
 }
 
-void QtEditPathsWindow::setText(int box, const std::string& text)
+std::string QtEditPathsWindow::text(PathsBox box) const
 {
-    m_texts[box - 1]->setText(isPathBox(box) ? fromPathBytes(text) : fromLatin1(text));
+    const QString value = field(box)->text();
+    return holdsPath(box) ? toPathBytes(value) : toLatin1(value);
+}
+
+void QtEditPathsWindow::setText(PathsBox box, const std::string& text)
+{
+    field(box)->setText(holdsPath(box) ? fromPathBytes(text) : fromLatin1(text));
 }
 
 } // namespace tarvex

@@ -12,11 +12,16 @@ class QtEditPathsWindow final : public QtWindow<EditPathsView, EditPathsEvents>
 public:
     explicit QtEditPathsWindow(EditPathsEvents& events);
 
-    std::string text(int box) const override;
-    void setText(int box, const std::string& text) override;
+    std::string text(PathsBox box) const override;
+    void setText(PathsBox box, const std::string& text) override;
 
 private:
-    QLineEdit* m_texts[4] = {};
+    QLineEdit* field(PathsBox box) const;
+
+    QLineEdit* m_text1 = nullptr;
+    QLineEdit* m_text2 = nullptr;
+    QLineEdit* m_text3 = nullptr;
+    QLineEdit* m_text4 = nullptr;
 };
 
 } // namespace tarvex

@@ -26,7 +26,7 @@ QtHelpWindow::QtHelpWindow(HelpEvents& events)
     setFocusPolicy(Qt::StrongFocus);
 
     addLabel("Label6", QStringLiteral("Tarvex Game Launcher"), twipsRect(0, 120, 4455, 255), Qt::AlignHCenter);
-    addLabel("Label7", QStringLiteral("Version 1.1"), twipsRect(0, 600, 4455, 255), Qt::AlignHCenter);
+    m_label7 = addLabel("Label7", QString(), twipsRect(0, 600, 4455, 255), Qt::AlignHCenter);
     addLabel("Label4", QStringLiteral("Things not working correctly? Go here for help:"),
              twipsRect(360, 2040, 3975, 255), Qt::AlignHCenter);
 
@@ -84,8 +84,9 @@ void QtHelpWindow::fitCaptions()
     }
 }
 
-void QtHelpWindow::setAddresses(const std::string& website, const std::string& ircHost)
+void QtHelpWindow::setTexts(const std::string& version, const std::string& website, const std::string& ircHost)
 {
+    m_label7->setText(fromLatin1(version));
     m_label5->setText(fromLatin1(website));
     m_label5->setAccessibleName(fromLatin1(website));
     m_label2->setText(fromLatin1(ircHost));

@@ -18,7 +18,7 @@ class QtHelpWindow final : public QtWindow<HelpView, HelpEvents>
 public:
     explicit QtHelpWindow(HelpEvents& events);
 
-    void setAddresses(const std::string& website, const std::string& ircHost) override;
+    void setTexts(const std::string& version, const std::string& website, const std::string& ircHost) override;
 
 protected:
     bool event(QEvent* event) override;
@@ -37,6 +37,7 @@ private:
 
     std::vector<Placed> m_labels;
     QPixmap m_background;
+    QLabel* m_label7 = nullptr;
     QLabel* m_label5 = nullptr;
     QLabel* m_label2 = nullptr;
 };

@@ -106,7 +106,7 @@ TEST_F(Form1Test, TypingClearsTheResultsButPickingDoesNot)
     start();
     window().lines = {"Hostname: x"};
     window().pick(1);
-    EXPECT_EQ(form->serverBoxText(), "c.d:2");
+    EXPECT_EQ(form->window().serverBoxText(), "c.d:2");
     EXPECT_THAT(window().lines, ElementsAre("Hostname: x"));
     window().type("c.d:");
     EXPECT_THAT(window().lines, IsEmpty());
@@ -120,11 +120,11 @@ TEST_F(Form1Test, ClosingSavesTheListAndStopsTheTimerAndSocket)
     form->Command3_Click(); // Remove Server
     EXPECT_EQ(fake.files.writeCount, 0);
     window().type("typed.but:never added");
-    form->appendServer("e.f:3");
+    form->window().appendServer("e.f:3");
     form->mnuExit_Click();
 
     EXPECT_EQ(fake.files.files[kListPath], "c.d:2\r\ne.f:3\r\n");
-    EXPECT_FALSE(form->isOpen());
+    EXPECT_FALSE(form->window().isOpen());
     EXPECT_FALSE(fake.timer.running());
     EXPECT_TRUE(fake.socket.closed);
     EXPECT_THAT(fake.messages.shown, IsEmpty());
@@ -158,15 +158,23 @@ TEST_F(Form1Test, SecondaryWindowsOpenOnceEach)
 
 TEST_F(Form1Test, SecondaryWindowsOutliveTheMainWindowSafely)
 {
+    fake.files.files[kListPath] = "a.b:1\r\n";
     start();
     form->mnuHelpMe_Click();
     form->Command1_Click();
     window().close();
-    EXPECT_FALSE(form->isOpen());
+    EXPECT_FALSE(form->window().isOpen());
     // The help window still closes cleanly after the main window is gone.
     fake.windows.helps[0]->close();
-    fake.windows.addServers[0]->close();
     EXPECT_FALSE(fake.windows.helps[0]->open);
+
+    // A server added in the dialog left open is written to the file at once:
+    // the list was saved when the window closed.
+    auto& dialog = *fake.windows.addServers[0];
+    dialog.host = "late.example";
+    dialog.events.Command1_Click();
+    EXPECT_EQ(fake.files.files[kListPath], "a.b:1\r\nlate.example:27500\r\n");
+    EXPECT_EQ(fake.socket.sent.size(), 1u) << "only the update query: no socket after closing";
 }
 
 } // namespace

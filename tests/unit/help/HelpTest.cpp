@@ -1,5 +1,6 @@
 #include "help/help.h"
 #include "help/secret.h"
+#include "shared/Version.h"
 #include "tests/fakes/FakeServices.h"
 #include "tests/fakes/FakeWindowSystem.h"
 
@@ -143,6 +144,7 @@ TEST_F(HelpTest, TheSumWrapsAt16BitsInsteadOfOverflowing)
 TEST_F(HelpTest, TheLinkOpensTheShownAddressOverHttpsThroughTheUrlOpener)
 {
     auto& window = openHelp();
+    EXPECT_EQ(window.version, std::string("Version ") + kVersion); // the build's
     EXPECT_EQ(window.website, "www.tarvex.example");
     EXPECT_EQ(window.ircHost, "irc.tarvex.example");
     EXPECT_THAT(urls.opened, IsEmpty());

@@ -51,7 +51,7 @@ TEST_F(EditPathsTest, OpeningFillsTheBoxesInOrderAndShowsTheWindow)
 TEST_F(EditPathsTest, OpeningAgainWhileOpenKeepsTheOneWindowAndItsEdits)
 {
     open();
-    window().setText(3, "edited");
+    window().setText(PathsBox::RegularParameters, "edited");
     dialog.open();
     EXPECT_EQ(windows.editPaths.size(), 1u);
     EXPECT_EQ(window().texts[2], "edited");

@@ -1,6 +1,6 @@
 #include "launch/JoinServer.h"
-#include "tests/fakes/FakeMainWindow.h"
 #include "tests/fakes/FakeServices.h"
+#include "tests/fakes/FakeWindowSystem.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -32,10 +32,11 @@ protected:
     void join(const std::string& address)
     {
         window.text = address;
-        joinServer(window, settings, files, processes, messages);
+        joinServer(main.state, settings, files, processes, messages);
     }
 
-    FakeMainWindow window;
+    ShownMainWindow main;
+    FakeMainWindowView& window = main.view;
     FakeSettingsStore settings;
     FakeFileSystem files;
     FakeProcessStarter processes;

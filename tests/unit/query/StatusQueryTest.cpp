@@ -1,6 +1,6 @@
 #include "query/StatusQuery.h"
-#include "tests/fakes/FakeMainWindow.h"
 #include "tests/fakes/FakeServices.h"
+#include "tests/fakes/FakeWindowSystem.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,29 +12,38 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 const std::string kQueryBytes("\xFF\xFF\xFF\xFF\x73\x74\x61\x74\x75\x73", 10);
+const std::string kReply = "\xFF\xFF\xFF\xFFn\\hostname\\Base One\\map\\dm4\nP1\nP2\n";
+const ShownMessage kWait{"Please wait for a response from the current server before trying to ping another...",
+                         "Tarvex Game Launcher"};
 
 class StatusQueryTest : public ::testing::Test
 {
 protected:
-    StatusQueryTest() { socket.clock = &ticks; }
+    StatusQueryTest()
+    {
+        socket.clock = &clock;
+        socket.setReceiver([this](const Datagram& datagram) { query.arrived(datagram, DatagramKind::StatusReply); });
+    }
     void update(const std::string& entry)
     {
-        window.text = entry;
+        main.view.text = entry;
         query.Command2_Click();
     }
     void tickAfter(std::uint32_t ms)
     {
-        ticks.advance(ms);
+        clock.advance(ms);
         query.Timer1_Timer();
     }
-    // A datagram arrives now and ends the wait.
-    void arrive() { query.endWait(ticks.micros); }
+    // The server last queried answers now.
+    void reply(const std::string& bytes = kReply) { socket.deliver("192.0.2.7", socket.sent.back().port, bytes); }
+    const std::vector<std::string>& lines() const { return main.view.lines; }
+    std::string ping() const { return lines().size() == 6 ? lines()[5] : "no status lines"; }
 
-    FakeMainWindow window;
+    ShownMainWindow main;
     FakeMessageBox messages;
-    FakeTickCounter ticks;
+    FakeTickCounter clock;
     FakeDatagramSocket socket;
-    StatusQuery query{window, messages, ticks, socket};
+    StatusQuery query{main.state, messages, clock, socket};
 };
 
 TEST_F(StatusQueryTest, UpdateSendsTheTenByteQueryToHostAndPort)
@@ -45,8 +54,7 @@ TEST_F(StatusQueryTest, UpdateSendsTheTenByteQueryToHostAndPort)
     EXPECT_EQ(socket.sent[0].host, "a.b");
     EXPECT_EQ(socket.sent[0].port, 27500);
     EXPECT_EQ(socket.sent[0].bytes, kQueryBytes);
-    EXPECT_THAT(window.items, ElementsAre("a.b:27500:x"));
-    EXPECT_TRUE(query.sendingpacket());
+    EXPECT_THAT(main.view.items, ElementsAre("a.b:27500:x"));
     EXPECT_THAT(messages.shown, IsEmpty());
 }
 
@@ -68,8 +76,7 @@ TEST_F(StatusQueryTest, AddressChecksRefuseBeforeAnythingIsSentOrAdded)
         EXPECT_THAT(messages.shown, ElementsAre(ShownMessage{c.message, "Tarvex Game Launcher"})) << c.entry;
     }
     EXPECT_THAT(socket.sent, IsEmpty());
-    EXPECT_THAT(window.items, IsEmpty());
-    EXPECT_FALSE(query.sendingpacket());
+    EXPECT_THAT(main.view.items, IsEmpty());
 }
 
 TEST_F(StatusQueryTest, UnusablePortOrHostIsNamedAndLeavesTheQueryIdle)
@@ -90,12 +97,11 @@ TEST_F(StatusQueryTest, UnusablePortOrHostIsNamedAndLeavesTheQueryIdle)
         messages.shown.clear();
         update(c.entry);
         EXPECT_THAT(messages.shown, ElementsAre(ShownMessage{c.message, "Tarvex Game Launcher"})) << c.entry;
-        EXPECT_FALSE(query.sendingpacket()) << c.entry;
     }
     EXPECT_THAT(socket.sent, IsEmpty());
     // The entries were added, as any address that passed the checks is, and
     // a good query goes at once.
-    EXPECT_EQ(window.items.size(), 5u);
+    EXPECT_EQ(main.view.items.size(), 5u);
     update("ok.example:27500 "); // blanks around the digits are allowed
     ASSERT_EQ(socket.sent.size(), 1u);
     EXPECT_EQ(socket.sent[0].port, 27500);
@@ -103,86 +109,89 @@ TEST_F(StatusQueryTest, UnusablePortOrHostIsNamedAndLeavesTheQueryIdle)
 
 TEST_F(StatusQueryTest, EntriesAreAddedOnceAndComparedExactly)
 {
-    window.replaceServers({"a.b:27500"});
+    main.state.replaceServers({"a.b:27500"});
     update("a.b:27500");
-    arrive();
+    reply();
     update("A.b:27500");
-    arrive();
+    reply();
     update("a.b:27500");
-    EXPECT_THAT(window.items, ElementsAre("a.b:27500", "A.b:27500"));
+    EXPECT_THAT(main.view.items, ElementsAre("a.b:27500", "A.b:27500"));
     EXPECT_EQ(socket.sent.size(), 3u);
 }
 
 TEST_F(StatusQueryTest, SecondQueryWhileWaitingIsRefusedButANewEntryIsStillAdded)
 {
     update("a.b:27500");
-    ticks.advance(300);
+    clock.advance(300);
     update("a.b:27500");
     update("c.d:27501");
 
     EXPECT_EQ(socket.sent.size(), 1u);
-    EXPECT_THAT(window.items, ElementsAre("a.b:27500", "c.d:27501"));
-    const ShownMessage wait{"Please wait for a response from the current server before trying to ping another...",
-                            "Tarvex Game Launcher"};
-    EXPECT_THAT(messages.shown, ElementsAre(wait, wait));
+    EXPECT_THAT(main.view.items, ElementsAre("a.b:27500", "c.d:27501"));
+    EXPECT_THAT(messages.shown, ElementsAre(kWait, kWait));
 
     // The refused clicks kept the first send time.
-    ticks.advance(400);
-    arrive();
-    EXPECT_EQ(query.ping(), 700u);
+    clock.advance(400);
+    reply();
+    EXPECT_EQ(ping(), "Ping: 700");
+}
+
+TEST_F(StatusQueryTest, ReplyShowsSixLinesThenTheNextQueryGoesAtOnce)
+{
+    update("a.b:27500");
+    clock.advance(31);
+    reply();
+    EXPECT_THAT(
+        lines(),
+        ElementsAre("Hostname: Base One", "Ip: 192.0.2.7", "Port: 27500", "Players: 2", "Map: dm4", "Ping: 31"));
+    tickAfter(2000);
+    EXPECT_EQ(lines().size(), 6u) << "no time-out after a reply";
+    update("a.b:27500");
+    EXPECT_EQ(socket.sent.size(), 2u);
+    EXPECT_THAT(messages.shown, IsEmpty());
+}
+
+// A long reply comes in two datagrams; a notice in between ends the wait
+// without breaking the reply in two.
+TEST_F(StatusQueryTest, ReplyInPartsIsShownWholeWithThePingOfTheFirstPart)
+{
+    update("a.b:27500");
+    clock.advance(30);
+    reply("\xFF\xFF\xFF\xFFn\\hostname\\Full\\map\\dm4\n1 \"a\"\n2 \"b\"\n\0");
+    query.arrived(Datagram{"msgbox between the parts", "192.0.2.9", 17500, clock.micros}, DatagramKind::Other);
+    clock.advance(1);
+    reply("\xFF\xFF\xFF\xFFn3 \"c\"\n4 \"O'Brien\"\n\0");
+
+    EXPECT_THAT(lines(),
+                ElementsAre("Hostname: Full", "Ip: 192.0.2.7", "Port: 27500", "Players: 4", "Map: dm4", "Ping: 30"));
 }
 
 TEST_F(StatusQueryTest, TimesOutOnTheFirstTickAtOneSecond)
 {
     update("a.b:27500");
-    window.lines = {"Hostname: old"};
+    main.view.lines = {"Hostname: old"};
     tickAfter(999);
-    EXPECT_THAT(window.lines, ElementsAre("Hostname: old"));
-    EXPECT_TRUE(query.sendingpacket());
+    EXPECT_THAT(lines(), ElementsAre("Hostname: old"));
 
     tickAfter(1);
-    EXPECT_THAT(window.lines, ElementsAre("No response from server..."));
-    EXPECT_FALSE(query.sendingpacket());
+    EXPECT_THAT(lines(), ElementsAre("No response from server..."));
     EXPECT_THAT(messages.shown, IsEmpty());
 
     tickAfter(5000); // nothing more happens
-    EXPECT_THAT(window.lines, ElementsAre("No response from server..."));
+    EXPECT_THAT(lines(), ElementsAre("No response from server..."));
     update("a.b:27500");
     EXPECT_EQ(socket.sent.size(), 2u);
+    EXPECT_THAT(messages.shown, IsEmpty());
 }
 
-TEST_F(StatusQueryTest, PingIsTheTimeSinceTheLastQueryAcrossWrapsAndLateReplies)
+TEST_F(StatusQueryTest, LateReplyShowsTheTimeSinceItsQueryLeft)
 {
-    struct Case
-    {
-        std::uint32_t sendAt;
-        std::uint32_t replyAfter;
-        bool timeOutFirst;
-    };
-    const Case cases[] = {
-        {0, 0, false}, // a counter reading 0 is an ordinary time
-        {1000, 250, false},
-        {0xFFFFFF00u, 0x200, false}, // the counter wraps in between
-        {0x7FFFFFF0u, 0x40, false},  // passes 2^31
-        {5000, 2500, true},          // late: after the time-out line
-    };
-    for (const auto& c : cases) {
-        ticks.setMs(c.sendAt);
-        update("a.b:27500");
-        if (c.timeOutFirst) {
-            tickAfter(1000);
-            EXPECT_THAT(window.lines, ElementsAre("No response from server..."));
-            ticks.advance(c.replyAfter - 1000);
-        } else {
-            ticks.advance(c.replyAfter);
-        }
-        arrive();
-        EXPECT_FALSE(query.sendingpacket());
-        EXPECT_EQ(query.ping(), c.replyAfter) << c.sendAt;
-        window.lines.clear();
-        tickAfter(2000);
-        EXPECT_THAT(window.lines, IsEmpty()) << "no time-out after a reply";
-    }
+    update("a.b:27500");
+    tickAfter(1000);
+    EXPECT_THAT(lines(), ElementsAre("No response from server..."));
+    clock.advance(1500);
+    reply();
+    EXPECT_EQ(ping(), "Ping: 2500");
 }
 
 TEST_F(StatusQueryTest, PingIsRoundedToTheNearestMillisecondOfTheArrival)
@@ -190,16 +199,18 @@ TEST_F(StatusQueryTest, PingIsRoundedToTheNearestMillisecondOfTheArrival)
     struct Case
     {
         std::int64_t arrivalAfterMicros; // from the send; negative: read before it
-        std::uint32_t ping;
+        const char* ping;
     };
-    const Case cases[] = {{180, 0}, {499, 0}, {500, 1}, {50'499, 50}, {250'500, 251}, {-3'000, 0}};
+    const Case cases[] = {{180, "Ping: 0"},     {499, "Ping: 0"},       {500, "Ping: 1"},
+                          {50'499, "Ping: 50"}, {250'500, "Ping: 251"}, {-3'000, "Ping: 0"}};
     for (const auto& c : cases) {
         update("a.b:27500");
-        const std::uint64_t sentAt = ticks.micros;
-        // Handed over later than it was read: the read time counts.
-        ticks.advance(40);
-        query.endWait(sentAt + static_cast<std::uint64_t>(c.arrivalAfterMicros));
-        EXPECT_EQ(query.ping(), c.ping) << c.arrivalAfterMicros;
+        const std::uint64_t sentAt = clock.micros;
+        // Handed over later than it arrived: the arrival counts.
+        clock.advance(40);
+        query.arrived(Datagram{kReply, "192.0.2.7", 27500, sentAt + static_cast<std::uint64_t>(c.arrivalAfterMicros)},
+                      DatagramKind::StatusReply);
+        EXPECT_EQ(ping(), c.ping) << c.arrivalAfterMicros;
     }
 }
 
@@ -208,61 +219,80 @@ TEST_F(StatusQueryTest, PingStartsWhenTheQueryLeavesAndTheTimeOutWhenItWasAskedF
     socket.holdSends = true; // each name lookup takes as long as the test says
 
     update("slow.example:27500");
-    ticks.advance(300);
+    clock.advance(300);
     socket.leave(0);
-    ticks.advance(20);
-    arrive();
-    EXPECT_EQ(query.ping(), 20u) << "the lookup is no part of the round trip";
+    clock.advance(20);
+    reply();
+    EXPECT_EQ(ping(), "Ping: 20") << "the lookup is no part of the round trip";
 
     // A notice ends the wait during the lookup; the reply that follows is
     // still timed from the moment the query left.
     update("slow.example:27500");
-    ticks.advance(100);
-    arrive();
-    ticks.advance(200);
+    clock.advance(100);
+    query.arrived(Datagram{"website", "192.0.2.9", 17500, clock.micros}, DatagramKind::Other);
+    clock.advance(200);
     socket.leave(1);
-    ticks.advance(7);
-    arrive();
-    EXPECT_EQ(query.ping(), 7u);
+    clock.advance(7);
+    reply();
+    EXPECT_EQ(ping(), "Ping: 7");
 
     update("slow.example:27500");
-    ticks.advance(950);
+    clock.advance(950);
     socket.leave(2);
     tickAfter(49);
-    EXPECT_TRUE(query.sendingpacket());
+    EXPECT_EQ(lines().size(), 6u);
     tickAfter(1);
-    EXPECT_THAT(window.lines, ElementsAre("No response from server..."));
+    EXPECT_THAT(lines(), ElementsAre("No response from server..."));
+}
+
+TEST_F(StatusQueryTest, AnyDatagramEndsTheWaitButOnlyAReplyIsShown)
+{
+    for (const auto kind : {DatagramKind::Other, DatagramKind::StatusReply}) {
+        update("a.b:27500");
+        main.view.lines = {"previous"};
+        query.arrived(Datagram{"", "192.0.2.9", 1, clock.micros}, kind);
+        EXPECT_EQ(lines().size(), kind == DatagramKind::Other ? 1u : 6u);
+        tickAfter(5000);
+        EXPECT_NE(lines().front(), "No response from server...");
+    }
+    EXPECT_THAT(messages.shown, IsEmpty());
 }
 
 TEST_F(StatusQueryTest, DatagramBeforeAnyQueryShowsPingZero)
 {
-    ticks.setMs(123456);
-    arrive();
-    EXPECT_EQ(query.ping(), 0u);
+    clock.setMs(123456);
+    socket.deliver("10.1.2.3", 27501, kReply);
+    EXPECT_EQ(ping(), "Ping: 0");
 }
 
 TEST_F(StatusQueryTest, FailedSendShowsOneLineOnlyForTheOutstandingQuery)
 {
+    const std::string failed = "Could not send the query: the host name nosuch.invalid could not be resolved";
     update("nosuch.invalid:27500");
-    ticks.advance(30);
+    clock.advance(30);
     socket.failSend(0, "the host name nosuch.invalid could not be resolved");
-    EXPECT_THAT(window.lines,
-                ElementsAre("Could not send the query: the host name nosuch.invalid could not be resolved"));
-    EXPECT_FALSE(query.sendingpacket());
+    EXPECT_THAT(lines(), ElementsAre(failed));
     EXPECT_THAT(messages.shown, IsEmpty());
     tickAfter(2000);
-    EXPECT_THAT(window.lines,
-                ElementsAre("Could not send the query: the host name nosuch.invalid could not be resolved"));
+    EXPECT_THAT(lines(), ElementsAre(failed));
 
     // A stale failure of the first query must not end the second one, nor
     // a failure reported after a datagram already ended the wait.
     update("a.b:27500");
     socket.failSend(0, "late");
-    EXPECT_TRUE(query.sendingpacket());
-    window.lines.clear();
-    arrive();
+    update("a.b:27500");
+    EXPECT_THAT(messages.shown, ElementsAre(kWait));
+    reply();
     socket.failSend(1, "after the reply");
-    EXPECT_THAT(window.lines, IsEmpty());
+    EXPECT_EQ(lines().size(), 6u);
+}
+
+TEST_F(StatusQueryTest, NothingIsSentOnceTheMainWindowHasClosed)
+{
+    main.state.detach();
+    query.QueryServer("a.b", "27500");
+    EXPECT_THAT(socket.sent, IsEmpty());
+    EXPECT_THAT(messages.shown, IsEmpty());
 }
 
 } // namespace

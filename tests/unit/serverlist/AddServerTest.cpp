@@ -1,8 +1,6 @@
 #include "serverlist/AddServer.h"
 #include "query/StatusQuery.h"
-#include "serverlist/ServerListStore.h"
 #include "serverlist/ServerRemoval.h"
-#include "tests/fakes/FakeMainWindow.h"
 #include "tests/fakes/FakeServices.h"
 #include "tests/fakes/FakeWindowSystem.h"
 
@@ -15,17 +13,18 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr const char* kListPath = "/games/tarvex/servers.cfg";
-
 class AddServerTest : public ::testing::Test
 {
 protected:
-    // The main window as it is once servers.cfg has been read at start-up.
-    void start(const std::string& listFile)
+    AddServerTest()
     {
-        files.files[kListPath] = listFile;
-        window.items = serverList.load();
-        window.text = window.items.empty() ? "" : window.items.front();
+        socket.setReceiver([this](const Datagram& datagram) { query.arrived(datagram, DatagramKind::StatusReply); });
+    }
+    // The main window as it is once servers.cfg has been read at start-up.
+    void start(std::vector<std::string> entries)
+    {
+        main.state.replaceServers(std::move(entries));
+        main.state.setServerBoxText(main.state.servers().empty() ? "" : main.state.servers().front());
     }
     // Opens the dialog and types into both fields as the player would.
     FakeAddServerWindow& openAndType(const std::string& host, const std::string& port)
@@ -37,20 +36,19 @@ protected:
         return view;
     }
 
-    FakeMainWindow window;
+    ShownMainWindow main;
+    FakeMainWindowView& window = main.view;
     FakeMessageBox messages;
     FakeTickCounter ticks;
     FakeDatagramSocket socket;
-    FakeFileSystem files;
     FakeWindowSystem windows;
-    StatusQuery query{window, messages, ticks, socket};
-    ServerListStore serverList{files, messages};
-    AddServer addServer{window, query, serverList, windows, messages};
+    StatusQuery query{main.state, messages, ticks, socket};
+    AddServer addServer{main.state, query, windows, messages};
 };
 
 TEST_F(AddServerTest, OpensWithTheDefaultHostAndPortEveryTime)
 {
-    start("");
+    start({});
     addServer.open();
     auto& first = *windows.addServers.at(0);
     EXPECT_TRUE(first.shown);
@@ -79,7 +77,7 @@ TEST_F(AddServerTest, AnEmptyFieldIsRefusedWithAMessageAndChangesNothing)
         const char* port;
     };
     const Case cases[] = {{"", "27500"}, {"a.b", ""}, {"", ""}};
-    start("a.b:1\r\n");
+    start({"a.b:1"});
     for (const auto& c : cases) {
         auto& dialog = openAndType(c.host, c.port);
         window.lines = {"previous result"};
@@ -102,7 +100,7 @@ TEST_F(AddServerTest, AnEmptyFieldIsRefusedWithAMessageAndChangesNothing)
 
 TEST_F(AddServerTest, ANewServerIsAppendedChosenAndTheDialogCloses)
 {
-    start("a.b:1\r\n");
+    start({"a.b:1"});
     auto& dialog = openAndType("c.d", "27500");
     window.lines = {"previous result"};
 
@@ -113,13 +111,11 @@ TEST_F(AddServerTest, ANewServerIsAppendedChosenAndTheDialogCloses)
     EXPECT_THAT(window.lines, IsEmpty()); // the change reaction ran
     EXPECT_FALSE(dialog.open);
     EXPECT_THAT(messages.shown, IsEmpty());
-    // The file learns of it only when the main window closes.
-    EXPECT_EQ(files.writeCount, 0);
 }
 
 TEST_F(AddServerTest, AServerAlreadyListedIsNotAddedAgainAndTheChoiceStays)
 {
-    start("a.b:1\r\nc.d:27500\r\ne.f:3\r\n");
+    start({"a.b:1", "c.d:27500", "e.f:3"});
     window.text = "e.f:3";
     window.lines = {"previous result"};
     auto& dialog = openAndType("c.d", "27500");
@@ -135,7 +131,7 @@ TEST_F(AddServerTest, AServerAlreadyListedIsNotAddedAgainAndTheChoiceStays)
 
 TEST_F(AddServerTest, LetterCaseAndBlanksMakeDifferentEntries)
 {
-    start("a.b:27500\r\n");
+    start({"a.b:27500"});
     const std::pair<const char*, const char*> typed[] = {
         {"A.b", "27500"}, {" a.b", "27500"}, {"a.b ", "27500"}, {"a.b", " 27500"}, {"a.b", "27500 "}, {" ", " "},
     };
@@ -154,7 +150,7 @@ TEST_F(AddServerTest, LetterCaseAndBlanksMakeDifferentEntries)
 
 TEST_F(AddServerTest, EnterAcceptsAndOtherKeysDoNothing)
 {
-    start("");
+    start({});
     auto& dialog = openAndType("c.d", "1");
     for (int code : {8, 27, 32, 65, 10}) {
         dialog.events.Form_KeyPress(code);
@@ -169,7 +165,7 @@ TEST_F(AddServerTest, EnterAcceptsAndOtherKeysDoNothing)
 
 TEST_F(AddServerTest, CancelAndTheCloseBoxAddNothingAndSendNothing)
 {
-    start("a.b:1\r\n");
+    start({"a.b:1"});
     openAndType("c.d", "2").events.Command2_Click();
     openAndType("e.f", "3").close();
     EXPECT_THAT(window.items, ElementsAre("a.b:1"));
@@ -180,10 +176,10 @@ TEST_F(AddServerTest, CancelAndTheCloseBoxAddNothingAndSendNothing)
 
 TEST_F(AddServerTest, OkSeesRemovalsMadeWhileTheDialogWasOpen)
 {
-    start("a.b:1\r\nc.d:2\r\n");
+    start({"a.b:1", "c.d:2"});
     auto& dialog = openAndType("c.d", "2");
     window.text = "c.d:2";
-    removeChosenServer(window); // Remove Server, with the dialog still open
+    removeChosenServer(main.state); // Remove Server, with the dialog still open
     EXPECT_THAT(window.items, ElementsAre("a.b:1"));
 
     dialog.events.Command1_Click();
@@ -191,37 +187,39 @@ TEST_F(AddServerTest, OkSeesRemovalsMadeWhileTheDialogWasOpen)
     EXPECT_EQ(window.text, "c.d:2");
 }
 
-TEST_F(AddServerTest, OkAfterTheMainWindowClosedStillKeepsTheServerInTheFile)
+TEST_F(AddServerTest, OkAfterTheMainWindowClosedStillAddsTheServerButSendsNothing)
 {
-    start("a.b:1\r\n");
+    int appendedAfterClose = 0;
+    main.state.onAppendedAfterClose([&] { ++appendedAfterClose; });
+    start({"a.b:1"});
     auto& dialog = openAndType("c.d", "2");
-    window.open = false;
+    main.state.detach();
 
     dialog.events.Command1_Click();
 
     EXPECT_FALSE(dialog.open);
-    EXPECT_EQ(files.files[kListPath], "a.b:1\r\nc.d:2\r\n");
+    EXPECT_THAT(main.state.servers(), ElementsAre("a.b:1", "c.d:2"));
+    EXPECT_EQ(appendedAfterClose, 1);
     EXPECT_THAT(socket.sent, IsEmpty());
     EXPECT_THAT(messages.shown, IsEmpty());
 
-    // A server already listed rewrites nothing.
-    const int writes = files.writeCount;
+    // A server already listed adds nothing.
     auto& again = openAndType("a.b", "1");
     again.events.Form_KeyPress(kEnterKey);
     EXPECT_FALSE(again.open);
-    EXPECT_EQ(files.writeCount, writes);
+    EXPECT_EQ(appendedAfterClose, 1);
 }
 
 TEST_F(AddServerTest, TheTypedServerIsQueriedWhetherNewOrKnown)
 {
-    start("c.d:27500\r\n");
+    start({"c.d:27500"});
     openAndType("new.host", "27501").events.Command1_Click();
     ASSERT_EQ(socket.sent.size(), 1u);
     EXPECT_EQ(socket.sent[0].host, "new.host");
     EXPECT_EQ(socket.sent[0].port, 27501);
     EXPECT_EQ(socket.sent[0].bytes, kStatusQuery);
 
-    query.endWait(ticks.micros); // a reply ends the outstanding query
+    socket.deliver("192.0.2.7", 27501, "reply"); // ends the outstanding query
     openAndType("c.d", "27500").events.Form_KeyPress(kEnterKey);
     ASSERT_EQ(socket.sent.size(), 2u);
     EXPECT_EQ(socket.sent[1].host, "c.d");
@@ -231,7 +229,7 @@ TEST_F(AddServerTest, TheTypedServerIsQueriedWhetherNewOrKnown)
 
 TEST_F(AddServerTest, WhileAQueryIsOutstandingTheServerIsStillAddedAndTheDialogCloses)
 {
-    start("");
+    start({});
     openAndType("a.b", "1").events.Command1_Click();
     auto& dialog = openAndType("c.d", "2");
     dialog.events.Command1_Click();

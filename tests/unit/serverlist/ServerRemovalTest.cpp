@@ -1,5 +1,5 @@
 #include "serverlist/ServerRemoval.h"
-#include "tests/fakes/FakeMainWindow.h"
+#include "tests/fakes/FakeWindowSystem.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -48,12 +48,13 @@ TEST(ServerRemoval, RemovesExactlyTheChosenEntriesAndChoosesTheFirstLeft)
         {"only empty entries survive", {"", "a.b:1", ""}, "a.b:1", {}, ""},
     };
     for (const auto& c : cases) {
-        FakeMainWindow window;
-        window.items = c.before;
+        ShownMainWindow main;
+        FakeMainWindowView& window = main.view;
+        main.state.replaceServers(c.before);
         window.text = c.chosen;
         window.lines = {"previous result"};
 
-        removeChosenServer(window);
+        removeChosenServer(main.state);
 
         EXPECT_EQ(window.items, c.after) << c.name;
         EXPECT_EQ(window.text, c.chosenAfter) << c.name;
