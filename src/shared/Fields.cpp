@@ -35,6 +35,12 @@ std::optional<std::string> GetWords(std::string_view foo, std::int16_t foof, std
     return field ? std::optional<std::string>(*field) : std::nullopt;
 }
 
+bool sameIgnoringCase(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
 std::int64_t TheCount(std::string_view foo)
 {
     if (foo.empty()) {

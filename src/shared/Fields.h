@@ -40,6 +40,10 @@ private:
 // Field foof of foo cut at sepertator.
 [[nodiscard]] std::optional<std::string> GetWords(std::string_view foo, std::int16_t foof, std::string_view sepertator);
 
+// Equal but for the letter case of A to Z: notice keywords and web-address
+// schemes are compared so; every other text of the launcher exactly.
+bool sameIgnoringCase(std::string_view a, std::string_view b);
+
 // Number of line-feed-separated pieces of foo minus 2: for a status reply, the
 // number of player lines; -1 for a text without a line feed, -2 for the empty
 // text. Wide enough for any text.

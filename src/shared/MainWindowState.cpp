@@ -6,13 +6,6 @@
 
 namespace tarvex {
 
-void MainWindowState::attach(MainWindowView& view)
-{
-    m_view = &view;
-    m_view->setComboItems(m_servers);
-    m_view->setComboText(m_serverBoxText);
-}
-
 void MainWindowState::detach()
 {
     m_serverBoxText = serverBoxText();
@@ -27,19 +20,16 @@ bool MainWindowState::isListed(const std::string& entry) const
 void MainWindowState::appendServer(const std::string& entry)
 {
     m_servers.push_back(entry);
-    if (m_view != nullptr) {
-        m_view->addComboItem(entry);
-    } else if (m_appendedAfterClose) {
+    if (m_view == nullptr && m_appendedAfterClose) {
         m_appendedAfterClose();
     }
+    shown([&](MainWindowView& view) { view.addComboItem(entry); });
 }
 
 void MainWindowState::replaceServers(std::vector<std::string> entries)
 {
     m_servers = std::move(entries);
-    if (m_view != nullptr) {
-        m_view->setComboItems(m_servers);
-    }
+    shown([this](MainWindowView& view) { view.setComboItems(m_servers); });
 }
 
 std::string MainWindowState::serverBoxText() const
@@ -49,45 +39,14 @@ std::string MainWindowState::serverBoxText() const
 
 void MainWindowState::setServerBoxText(const std::string& text)
 {
-    if (m_view != nullptr) {
-        m_view->setComboText(text);
-    } else {
-        m_serverBoxText = text;
-    }
+    m_serverBoxText = text;
+    shown([&](MainWindowView& view) { view.setComboText(text); });
     clearResults();
-}
-
-void MainWindowState::clearResults()
-{
-    if (m_view != nullptr) {
-        m_view->clearList();
-    }
-}
-
-void MainWindowState::addResultLine(const std::string& line)
-{
-    if (m_view != nullptr) {
-        m_view->addListLine(line);
-    }
 }
 
 bool MainWindowState::regularClientChosen() const
 {
     return m_view != nullptr && m_view->option1Selected();
-}
-
-void MainWindowState::minimise()
-{
-    if (m_view != nullptr) {
-        m_view->minimise();
-    }
-}
-
-void MainWindowState::restore()
-{
-    if (m_view != nullptr) {
-        m_view->restore();
-    }
 }
 
 } // namespace tarvex

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "platform/MainWindowView.h"
+
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace tarvex {
-
-class MainWindowView;
 
 // The main window as every subsystem shares it: the server list, the server
 // box and the result list, with the rules that hold them, and the client
@@ -17,8 +17,8 @@ class MainWindowView;
 class MainWindowState
 {
 public:
-    // The on-screen window, from start-up until it closes.
-    void attach(MainWindowView& view);
+    // The on-screen window, from start-up (before the list is filled) until it closes.
+    void attach(MainWindowView& view) { m_view = &view; }
     void detach();
     bool isOpen() const { return m_view != nullptr; }
 
@@ -37,15 +37,35 @@ public:
     // typing does.
     void setServerBoxText(const std::string& text);
 
-    void clearResults();
-    void addResultLine(const std::string& line);
+    void clearResults()
+    {
+        shown([](MainWindowView& view) { view.clearList(); });
+    }
+    void addResultLine(const std::string& line)
+    {
+        shown([&](MainWindowView& view) { view.addListLine(line); });
+    }
 
     // True when the regular client is chosen, false for the GL one.
     bool regularClientChosen() const;
-    void minimise();
-    void restore();
+    void minimise()
+    {
+        shown([](MainWindowView& view) { view.minimise(); });
+    }
+    void restore()
+    {
+        shown([](MainWindowView& view) { view.restore(); });
+    }
 
 private:
+    // Runs call on the on-screen window while there is one.
+    template <typename Call> void shown(Call call)
+    {
+        if (m_view != nullptr) {
+            call(*m_view);
+        }
+    }
+
     MainWindowView* m_view = nullptr;
     std::vector<std::string> m_servers;
     std::string m_serverBoxText; // kept for the time after the window closed

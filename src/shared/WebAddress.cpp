@@ -1,6 +1,6 @@
 #include "shared/WebAddress.h"
 
-#include "shared/AsciiCase.h"
+#include "shared/Fields.h"
 #include "shared/PortText.h"
 
 #include <algorithm>

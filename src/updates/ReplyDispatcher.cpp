@@ -5,7 +5,6 @@
 #include "platform/TickCounter.h"
 #include "platform/UrlOpener.h"
 #include "query/StatusQuery.h"
-#include "shared/AsciiCase.h"
 #include "shared/Fields.h"
 #include "shared/WebAddress.h"
 
@@ -21,11 +20,8 @@ constexpr std::uint64_t kWebsiteQuietMicros = 10'000'000;
 std::string_view trimmed(std::string_view text)
 {
     constexpr std::string_view kBlank = " \t\r\n";
-    const auto first = text.find_first_not_of(kBlank);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kBlank) - first + 1);
+    text.remove_prefix(std::min(text.size(), text.find_first_not_of(kBlank)));
+    return text.substr(0, text.find_last_not_of(kBlank) + 1);
 }
 
 } // namespace

@@ -16,10 +16,10 @@ QtEditPathsWindow::QtEditPathsWindow(EditPathsEvents& events)
     makeLabel(this, "Label1", "Path", twipsRect(120, 0, 3015, 255), Qt::AlignHCenter | Qt::AlignTop);
     makeLabel(this, "Label2", "Cmd Line Params", twipsRect(3360, 0, 1455, 255), Qt::AlignHCenter | Qt::AlignTop);
 
-    m_text1 = makeField(this, "Text1", "Regular client path", twipsRect(120, 240, 3135, 285));
-    m_text2 = makeField(this, "Text2", "GL client path", twipsRect(120, 600, 3135, 285));
-    m_text3 = makeField(this, "Text3", "Regular client parameters", twipsRect(3360, 240, 1455, 285));
-    m_text4 = makeField(this, "Text4", "GL client parameters", twipsRect(3360, 600, 1455, 285));
+    m_texts = {makeField(this, "Text1", "Regular client path", twipsRect(120, 240, 3135, 285)),
+               makeField(this, "Text2", "GL client path", twipsRect(120, 600, 3135, 285)),
+               makeField(this, "Text3", "Regular client parameters", twipsRect(3360, 240, 1455, 285)),
+               makeField(this, "Text4", "GL client parameters", twipsRect(3360, 600, 1455, 285))};
 
     auto* command1 = makeButton(this, "Command1", "Browse...", twipsRect(4920, 240, 1215, 255));
     command1->setAccessibleDescription(QStringLiteral("Choose the regular client's program"));
@@ -30,8 +30,8 @@ QtEditPathsWindow::QtEditPathsWindow(EditPathsEvents& events)
 
     // Paths and their Browse buttons first, then Done and Cancel, and only
     // then the parameter boxes.
-    setTabChain({m_text1, command1, m_text2, command2, command3, command4, m_text3, m_text4});
-    m_text1->setFocus();
+    setTabChain({m_texts[0], command1, m_texts[1], command2, command3, command4, m_texts[2], m_texts[3]});
+    m_texts[0]->setFocus();
 
     connect(command1, &QPushButton::clicked, this, [this] { m_events.Command1_Click(); });
     connect(command2, &QPushButton::clicked, this, [this] { m_events.Command2_Click(); });
@@ -39,30 +39,15 @@ QtEditPathsWindow::QtEditPathsWindow(EditPathsEvents& events)
     connect(command4, &QPushButton::clicked, this, [this] { m_events.Command4_Click(); });
 }
 
-QLineEdit* QtEditPathsWindow::field(PathsBox box) const
-{
-    switch (box) {
-    case PathsBox::RegularPath:
-        return m_text1;
-    case PathsBox::GlPath:
-        return m_text2;
-    case PathsBox::RegularParameters:
-        return m_text3;
-    case PathsBox::GlParameters:
-        return m_text4;
-    }
-    return m_text1; // not reached: every box is named above, and the compiler holds the switch to it
-}
-
 std::string QtEditPathsWindow::text(PathsBox box) const
 {
-    const QString value = field(box)->text();
+    const QString value = m_texts.at(static_cast<std::size_t>(box))->text();
     return holdsPath(box) ? toPathBytes(value) : toLatin1(value);
 }
 
 void QtEditPathsWindow::setText(PathsBox box, const std::string& text)
 {
-    field(box)->setText(holdsPath(box) ? fromPathBytes(text) : fromLatin1(text));
+    m_texts.at(static_cast<std::size_t>(box))->setText(holdsPath(box) ? fromPathBytes(text) : fromLatin1(text));
 }
 
 } // namespace tarvex

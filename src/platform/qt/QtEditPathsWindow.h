@@ -3,6 +3,8 @@
 #include "platform/SecondaryWindowViews.h"
 #include "platform/qt/QtWindow.h"
 
+#include <array>
+
 class QLineEdit;
 
 namespace tarvex {
@@ -16,12 +18,8 @@ public:
     void setText(PathsBox box, const std::string& text) override;
 
 private:
-    QLineEdit* field(PathsBox box) const;
-
-    QLineEdit* m_text1 = nullptr;
-    QLineEdit* m_text2 = nullptr;
-    QLineEdit* m_text3 = nullptr;
-    QLineEdit* m_text4 = nullptr;
+    // Text1 to Text4, in the order of PathsBox; at() refuses any other box.
+    std::array<QLineEdit*, 4> m_texts{};
 };
 
 } // namespace tarvex
