@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace tarvex;
     test::FakePlatform fake;
     fake.settings.set("regular?", "yes");
-    fake.files.files["/games/tarvex/servers.cfg"] = "127.0.0.1:27500\r\n";
+    fake.files.files[test::kFakeServerList] = "127.0.0.1:27500\r\n";
     Form1 form(fake.platform, UpdateHost{"127.0.0.1", 17500});
     form.Form_Load();
     // Some runs have a status query outstanding when the datagrams arrive.

@@ -169,6 +169,10 @@ public:
     std::vector<std::pair<std::string, std::string>> writes;
 };
 
+// Where the fake file system keeps the executable, and so the server list.
+inline constexpr const char* kFakeProgramDir = "/games/tarvex";
+inline constexpr const char* kFakeServerList = "/games/tarvex/servers.cfg";
+
 class FakeFileSystem final : public FileSystem
 {
 public:
@@ -198,7 +202,7 @@ public:
     bool isWritableDir(const std::string& path) const override { return readOnlyDirs.count(path) == 0; }
     std::string userDataDir() const override { return userDir; }
 
-    std::string exeDir = "/games/tarvex";
+    std::string exeDir = kFakeProgramDir;
     std::set<std::string> readOnlyDirs;
     std::string userDir = "/home/player/.local/share/play-tarvex";
     std::map<std::string, std::string> files;

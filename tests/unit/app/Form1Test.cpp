@@ -10,8 +10,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr const char* kListPath = "/games/tarvex/servers.cfg";
-
 class Form1Test : public ::testing::Test
 {
 protected:
@@ -93,7 +91,7 @@ TEST_F(Form1Test, StartUpSendsTheUpdateQueryAndRunsTheTimer)
 
 TEST_F(Form1Test, ServerListFillsTheBoxAndItsFirstEntryIsChosen)
 {
-    fake.files.files[kListPath] = "a.b:1\r\n\r\nc.d:2";
+    fake.files.files[kFakeServerList] = "a.b:1\r\n\r\nc.d:2";
     start();
     EXPECT_THAT(window().items, ElementsAre("a.b:1", "", "c.d:2"));
     EXPECT_EQ(window().text, "a.b:1");
@@ -102,7 +100,7 @@ TEST_F(Form1Test, ServerListFillsTheBoxAndItsFirstEntryIsChosen)
 
 TEST_F(Form1Test, TypingClearsTheResultsButPickingDoesNot)
 {
-    fake.files.files[kListPath] = "a.b:1\r\nc.d:2\r\n";
+    fake.files.files[kFakeServerList] = "a.b:1\r\nc.d:2\r\n";
     start();
     window().lines = {"Hostname: x"};
     window().pick(1);
@@ -114,7 +112,7 @@ TEST_F(Form1Test, TypingClearsTheResultsButPickingDoesNot)
 
 TEST_F(Form1Test, ClosingSavesTheListAndStopsTheTimerAndSocket)
 {
-    fake.files.files[kListPath] = "a.b:1\n\nc.d:2";
+    fake.files.files[kFakeServerList] = "a.b:1\n\nc.d:2";
     start();
     window().pick(0);
     form->Command3_Click(); // Remove Server
@@ -123,7 +121,7 @@ TEST_F(Form1Test, ClosingSavesTheListAndStopsTheTimerAndSocket)
     form->window().appendServer("e.f:3");
     form->mnuExit_Click();
 
-    EXPECT_EQ(fake.files.files[kListPath], "c.d:2\r\ne.f:3\r\n");
+    EXPECT_EQ(fake.files.files[kFakeServerList], "c.d:2\r\ne.f:3\r\n");
     EXPECT_FALSE(form->window().isOpen());
     EXPECT_FALSE(fake.timer.running());
     EXPECT_TRUE(fake.socket.closed);
@@ -134,7 +132,7 @@ TEST_F(Form1Test, NoFileAtStartGivesAnEmptyFileAtClose)
 {
     start();
     window().close();
-    EXPECT_EQ(fake.files.files.at(kListPath), "");
+    EXPECT_EQ(fake.files.files.at(kFakeServerList), "");
 }
 
 TEST_F(Form1Test, SecondaryWindowsOpenOnceEach)
@@ -158,7 +156,7 @@ TEST_F(Form1Test, SecondaryWindowsOpenOnceEach)
 
 TEST_F(Form1Test, SecondaryWindowsOutliveTheMainWindowSafely)
 {
-    fake.files.files[kListPath] = "a.b:1\r\n";
+    fake.files.files[kFakeServerList] = "a.b:1\r\n";
     start();
     form->mnuHelpMe_Click();
     form->Command1_Click();
@@ -173,7 +171,7 @@ TEST_F(Form1Test, SecondaryWindowsOutliveTheMainWindowSafely)
     auto& dialog = *fake.windows.addServers[0];
     dialog.host = "late.example";
     dialog.events.Command1_Click();
-    EXPECT_EQ(fake.files.files[kListPath], "a.b:1\r\nlate.example:27500\r\n");
+    EXPECT_EQ(fake.files.files[kFakeServerList], "a.b:1\r\nlate.example:27500\r\n");
     EXPECT_EQ(fake.socket.sent.size(), 1u) << "only the update query: no socket after closing";
 }
 

@@ -11,7 +11,7 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
-constexpr const char* kBeside = "/games/tarvex/servers.cfg";
+constexpr const char* kBeside = kFakeServerList;
 constexpr const char* kOwn = "/home/player/.local/share/play-tarvex/servers.cfg";
 
 class ServerListStoreTest : public ::testing::Test
