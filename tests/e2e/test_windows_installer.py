@@ -1,0 +1,140 @@
+"""The Windows installer of tools/windows-installer.sh under Wine, as a player
+meets it, in a Wine prefix booted afresh for it: a silent install into the
+game folder, the Start-menu shortcut and the Apps & features entry, the
+installed launcher started from the shortcut's folder, an install over it, and
+a silent uninstall that takes exactly what it installed. Skipped without the
+installer (the test command makes it) or wine64."""
+import os
+import re
+import struct
+import subprocess
+
+import pytest
+
+from test_windows import BUILD, PORTABLE, WINE, WINESERVER, WineLauncher
+from tools.harness import UdpPeer, wait_for
+
+INSTALLER = os.path.join(BUILD, "installer", "play-tarvex-windows-x86_64-setup.exe")
+UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\PlayTarvex"
+GAME = r"C:\Tarvex Games"  # a blank in the path: every command line must quote it
+UNINSTALLER = "play-tarvex-uninstall.exe"
+
+pytestmark = pytest.mark.skipif(not (os.path.exists(INSTALLER) and os.path.exists(WINE)),
+                                reason="no installer (tools/windows-installer.sh makes it) or no wine64")
+
+
+def build_version():
+    with open(os.path.join(BUILD, "CMakeCache.txt"), encoding="utf-8") as cache:
+        return next(line.split("=", 1)[1].strip() for line in cache if line.startswith("CMAKE_PROJECT_VERSION:"))
+
+
+def files_in(folder):
+    return sorted(os.path.relpath(os.path.join(parent, name), folder)
+                  for parent, _, names in os.walk(folder) for name in names)
+
+
+def read_shortcut(path):
+    """A shell link's target (its LinkInfo's local path) and working directory."""
+    with open(path, "rb") as f:
+        data = f.read()
+    flags = struct.unpack_from("<I", data, 0x14)[0]
+    offset = 0x4C
+    if flags & 0x01:  # a target ID list
+        offset += 2 + struct.unpack_from("<H", data, offset)[0]
+    target = None
+    if flags & 0x02:  # LinkInfo
+        size, _, info_flags, _, path_offset = struct.unpack_from("<5I", data, offset)
+        if info_flags & 0x01:
+            start = offset + path_offset
+            target = data[start:data.index(b"\0", start)].decode("latin-1")
+        offset += size
+    strings = {}
+    for bit, name in ((0x04, "name"), (0x08, "relative path"), (0x10, "working directory")):
+        if flags & bit:
+            count = struct.unpack_from("<H", data, offset)[0]
+            width = 2 if flags & 0x80 else 1
+            strings[name] = data[offset + 2:offset + 2 + count * width].decode("utf-16-le" if width == 2 else "latin-1")
+            offset += 2 + count * width
+    return target, strings.get("working directory")
+
+
+@pytest.fixture(scope="module")
+def prefix(desktop, tmp_path_factory):
+    path = str(tmp_path_factory.mktemp("wine") / "prefix")
+    env = {**os.environ, **desktop.env, "WINEPREFIX": path, "WINEDEBUG": "-all",
+           "WINEDLLOVERRIDES": "mscoree,mshtml="}
+    subprocess.run([WINE, "wineboot", "-i"], env=env, capture_output=True, timeout=300, check=True)
+    yield path
+    subprocess.run([WINESERVER, "-k"], env=env, check=False)
+
+
+def test_silent_install_shortcut_entry_start_reinstall_and_uninstall_keeping_the_players_files(
+        prefix, desktop, tmp_path):
+    game = os.path.join(prefix, "drive_c", "Tarvex Games")
+    os.makedirs(game)
+    with open(os.path.join(game, "qf-client-win.exe"), "wb") as client:
+        client.write(b"the player's game client")
+    launcher = WineLauncher(desktop, str(tmp_path), appdir=game, prefix=prefix)
+    installed = sorted(files_in(PORTABLE) + [UNINSTALLER])
+
+    done = launcher.wine(INSTALLER, "/S", "/D=" + GAME)
+    assert done.returncode == 0, done.stderr
+    assert files_in(game) == sorted(installed + ["qf-client-win.exe"])
+    for name in files_in(PORTABLE):
+        with open(os.path.join(PORTABLE, name), "rb") as shipped, open(os.path.join(game, name), "rb") as copy:
+            assert copy.read() == shipped.read(), name
+
+    entry = launcher.registry(UNINSTALL_KEY)
+    size_kib = sum(os.path.getsize(os.path.join(PORTABLE, name)) for name in files_in(PORTABLE)) / 1024
+    assert abs(int(entry.pop("EstimatedSize")[1], 16) - size_kib) <= len(files_in(PORTABLE))
+    assert entry == {
+        "DisplayName": ("REG_SZ", "Play Tarvex"),
+        "DisplayVersion": ("REG_SZ", build_version()),
+        "Publisher": ("REG_SZ", "Zephanor Installer"),
+        "DisplayIcon": ("REG_SZ", GAME + r"\play-tarvex.exe,0"),
+        "InstallLocation": ("REG_SZ", GAME),
+        "UninstallString": ("REG_SZ", f'"{GAME}\\{UNINSTALLER}"'),
+        "QuietUninstallString": ("REG_SZ", f'"{GAME}\\{UNINSTALLER}" /S'),
+        "NoModify": ("REG_DWORD", "0x1"),
+        "NoRepair": ("REG_DWORD", "0x1"),
+    }
+    user = os.environ.get("USER") or "root"
+    shortcut = os.path.join(prefix, "drive_c", "users", user, "AppData", "Roaming", "Microsoft", "Windows",
+                            "Start Menu", "Programs", "Play Tarvex.lnk")
+    target, working_directory = read_shortcut(shortcut)
+    assert (target, working_directory) == (GAME + r"\play-tarvex.exe", GAME)
+
+    server = UdpPeer()  # the added server is queried at once
+    try:
+        launcher.start(program=target, cwd=game)
+        launcher.add_server("127.0.0.1", server.port)
+        launcher.exit_through_the_menu()
+    finally:
+        server.close()
+        launcher.stop()
+    with open(os.path.join(game, "servers.cfg"), "rb") as f:
+        assert f.read() == f"127.0.0.1:{server.port}\r\n".encode()
+    settings = launcher.registry()
+    assert len(settings) == 5
+
+    # An install over it, without a folder named, goes into the same folder
+    # and replaces the files there.
+    with open(os.path.join(game, "play-tarvex.exe"), "wb") as damaged:
+        damaged.write(b"an older version")
+    done = launcher.wine(INSTALLER, "/S")
+    assert done.returncode == 0, done.stderr
+    with open(os.path.join(PORTABLE, "play-tarvex.exe"), "rb") as shipped, \
+            open(os.path.join(game, "play-tarvex.exe"), "rb") as copy:
+        assert copy.read() == shipped.read()
+    assert files_in(game) == sorted(installed + ["qf-client-win.exe", "servers.cfg"])
+    assert launcher.registry(UNINSTALL_KEY)["InstallLocation"] == ("REG_SZ", GAME)
+
+    # The uninstaller runs a copy of itself from the temporary folder and
+    # returns at once; removing the entry is its last step.
+    program, arguments = re.fullmatch(r'"([^"]+)" (.*)', entry["QuietUninstallString"][1]).groups()
+    done = launcher.wine(program, *arguments.split())
+    assert done.returncode == 0, done.stderr
+    wait_for(lambda: launcher.registry(UNINSTALL_KEY) == {}, timeout=60, what="the uninstall entry to go")
+    assert files_in(game) == ["qf-client-win.exe", "servers.cfg"]
+    assert not os.path.exists(shortcut)
+    assert launcher.registry() == settings
