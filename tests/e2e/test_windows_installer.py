@@ -4,6 +4,7 @@ game folder, the Start-menu shortcut and the Apps & features entry, the
 installed launcher started from the shortcut's folder, an install over it, and
 a silent uninstall that takes exactly what it installed. Skipped without the
 installer (the test command makes it) or wine64."""
+import glob
 import os
 import re
 import struct
@@ -11,7 +12,7 @@ import subprocess
 
 import pytest
 
-from test_windows import BUILD, PORTABLE, WINE, WINESERVER, WineLauncher
+from test_windows import BUILD, PORTABLE, WINE, WINESERVER, WineLauncher, windows_path
 from tools.harness import UdpPeer, wait_for
 
 INSTALLER = os.path.join(BUILD, "installer", "play-tarvex-windows-x86_64-setup.exe")
@@ -21,6 +22,13 @@ UNINSTALLER = "play-tarvex-uninstall.exe"
 
 pytestmark = pytest.mark.skipif(not (os.path.exists(INSTALLER) and os.path.exists(WINE)),
                                 reason="no installer (tools/windows-installer.sh makes it) or no wine64")
+
+
+def run_installer(launcher, *arguments):
+    """Runs the installer as a Windows command line would: "/D=" comes last,
+    blanks and all, without quotes, which wine64's own arguments would add."""
+    done = launcher.wine("cmd", "/c", " ".join([windows_path(INSTALLER), *arguments]))
+    assert done.returncode == 0, done.stdout + done.stderr
 
 
 def build_version():
@@ -53,7 +61,8 @@ def read_shortcut(path):
         if flags & bit:
             count = struct.unpack_from("<H", data, offset)[0]
             width = 2 if flags & 0x80 else 1
-            strings[name] = data[offset + 2:offset + 2 + count * width].decode("utf-16-le" if width == 2 else "latin-1")
+            text = data[offset + 2:offset + 2 + count * width].decode("utf-16-le" if width == 2 else "latin-1")
+            strings[name] = text.rstrip("\0")  # Wine counts the terminating NUL
             offset += 2 + count * width
     return target, strings.get("working directory")
 
@@ -77,8 +86,7 @@ def test_silent_install_shortcut_entry_start_reinstall_and_uninstall_keeping_the
     launcher = WineLauncher(desktop, str(tmp_path), appdir=game, prefix=prefix)
     installed = sorted(files_in(PORTABLE) + [UNINSTALLER])
 
-    done = launcher.wine(INSTALLER, "/S", "/D=" + GAME)
-    assert done.returncode == 0, done.stderr
+    run_installer(launcher, "/S", "/D=" + GAME)
     assert files_in(game) == sorted(installed + ["qf-client-win.exe"])
     for name in files_in(PORTABLE):
         with open(os.path.join(PORTABLE, name), "rb") as shipped, open(os.path.join(game, name), "rb") as copy:
@@ -98,9 +106,9 @@ def test_silent_install_shortcut_entry_start_reinstall_and_uninstall_keeping_the
         "NoModify": ("REG_DWORD", "0x1"),
         "NoRepair": ("REG_DWORD", "0x1"),
     }
-    user = os.environ.get("USER") or "root"
-    shortcut = os.path.join(prefix, "drive_c", "users", user, "AppData", "Roaming", "Microsoft", "Windows",
-                            "Start Menu", "Programs", "Play Tarvex.lnk")
+    start_menu = os.path.join(prefix, "drive_c", "users", "*", "AppData", "Roaming", "Microsoft", "Windows",
+                              "Start Menu", "Programs")
+    [shortcut] = glob.glob(os.path.join(start_menu, "Play Tarvex.lnk"))
     target, working_directory = read_shortcut(shortcut)
     assert (target, working_directory) == (GAME + r"\play-tarvex.exe", GAME)
 
@@ -121,8 +129,7 @@ def test_silent_install_shortcut_entry_start_reinstall_and_uninstall_keeping_the
     # and replaces the files there.
     with open(os.path.join(game, "play-tarvex.exe"), "wb") as damaged:
         damaged.write(b"an older version")
-    done = launcher.wine(INSTALLER, "/S")
-    assert done.returncode == 0, done.stderr
+    run_installer(launcher, "/S")
     with open(os.path.join(PORTABLE, "play-tarvex.exe"), "rb") as shipped, \
             open(os.path.join(game, "play-tarvex.exe"), "rb") as copy:
         assert copy.read() == shipped.read()
