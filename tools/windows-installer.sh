@@ -19,9 +19,9 @@ files=$out/files.nsh unfiles=$out/unfiles.nsh
 : >"$unfiles"
 while IFS= read -r path; do
     dir=$(dirname "$path")
-    windows=${path//\//\\}
-    printf 'SetOutPath "$INSTDIR%s"\nFile "%s"\n' "$([ "$dir" = . ] || echo "\\${dir//\//\\}")" "$folder/$path" >>"$files"
-    printf 'Delete "$INSTDIR\\%s"\n' "$windows" >>"$unfiles"
+    [ "$dir" = . ] && dir= || dir=\\${dir//\//\\}
+    printf 'SetOutPath "$INSTDIR%s"\nFile "%s"\n' "$dir" "$folder/$path" >>"$files"
+    printf 'Delete "$INSTDIR\\%s"\n' "${path//\//\\}" >>"$unfiles"
 done < <(cd "$folder" && find . -type f -printf '%P\n' | LC_ALL=C sort)
 (cd "$folder" && find . -mindepth 1 -type d -printf '%P\n' | LC_ALL=C sort -r) | while IFS= read -r dir; do
     printf 'RMDir "$INSTDIR\\%s"\n' "${dir//\//\\}" >>"$unfiles"
