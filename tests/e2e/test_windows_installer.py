@@ -41,6 +41,16 @@ def files_in(folder):
                   for parent, _, names in os.walk(folder) for name in names)
 
 
+def assert_installed(game, *players_files):
+    """The game folder holds the portable folder's files, unchanged, the
+    uninstaller and the player's own files: nothing else."""
+    shipped = files_in(PORTABLE)
+    assert files_in(game) == sorted(shipped + [UNINSTALLER, *players_files])
+    for name in shipped:
+        with open(os.path.join(PORTABLE, name), "rb") as original, open(os.path.join(game, name), "rb") as copy:
+            assert copy.read() == original.read(), name
+
+
 def read_shortcut(path):
     """A shell link's target (its LinkInfo's local path) and working directory."""
     with open(path, "rb") as f:
@@ -84,17 +94,13 @@ def test_silent_install_shortcut_entry_start_reinstall_and_uninstall_keeping_the
     with open(os.path.join(game, "qf-client-win.exe"), "wb") as client:
         client.write(b"the player's game client")
     launcher = WineLauncher(desktop, str(tmp_path), appdir=game, prefix=prefix)
-    installed = sorted(files_in(PORTABLE) + [UNINSTALLER])
 
     run_installer(launcher, "/S", "/D=" + GAME)
-    assert files_in(game) == sorted(installed + ["qf-client-win.exe"])
-    for name in files_in(PORTABLE):
-        with open(os.path.join(PORTABLE, name), "rb") as shipped, open(os.path.join(game, name), "rb") as copy:
-            assert copy.read() == shipped.read(), name
-
+    assert_installed(game, "qf-client-win.exe")
     entry = launcher.registry(UNINSTALL_KEY)
-    size_kib = sum(os.path.getsize(os.path.join(PORTABLE, name)) for name in files_in(PORTABLE)) / 1024
-    assert abs(int(entry.pop("EstimatedSize")[1], 16) - size_kib) <= len(files_in(PORTABLE))
+    shipped = files_in(PORTABLE)
+    size_kib = sum(os.path.getsize(os.path.join(PORTABLE, name)) for name in shipped) / 1024
+    assert abs(int(entry.pop("EstimatedSize")[1], 16) - size_kib) <= len(shipped)  # rounded up per file
     assert entry == {
         "DisplayName": ("REG_SZ", "Play Tarvex"),
         "DisplayVersion": ("REG_SZ", build_version()),
@@ -130,10 +136,7 @@ def test_silent_install_shortcut_entry_start_reinstall_and_uninstall_keeping_the
     with open(os.path.join(game, "play-tarvex.exe"), "wb") as damaged:
         damaged.write(b"an older version")
     run_installer(launcher, "/S")
-    with open(os.path.join(PORTABLE, "play-tarvex.exe"), "rb") as shipped, \
-            open(os.path.join(game, "play-tarvex.exe"), "rb") as copy:
-        assert copy.read() == shipped.read()
-    assert files_in(game) == sorted(installed + ["qf-client-win.exe", "servers.cfg"])
+    assert_installed(game, "qf-client-win.exe", "servers.cfg")
     assert launcher.registry(UNINSTALL_KEY)["InstallLocation"] == ("REG_SZ", GAME)
 
     # The uninstaller runs a copy of itself from the temporary folder and
