@@ -7,6 +7,7 @@ installer (the test command makes it) or wine64."""
 import glob
 import os
 import re
+import shutil
 import struct
 import subprocess
 
@@ -85,6 +86,7 @@ def prefix(desktop, tmp_path_factory):
     subprocess.run([WINE, "wineboot", "-i"], env=env, capture_output=True, timeout=300, check=True)
     yield path
     subprocess.run([WINESERVER, "-k"], env=env, check=False)
+    shutil.rmtree(path, ignore_errors=True)  # 700 MB, which pytest would keep for three runs
 
 
 def test_silent_install_shortcut_entry_start_reinstall_and_uninstall_keeping_the_players_files(
