@@ -7,7 +7,7 @@ build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
                 fonts-dejavu-core fonts-liberation)
 test_packages=(strace libgtest-dev libgmock-dev googletest xvfb xauth x11-utils xdotool xclip dbus-x11
                at-spi2-core python3 python3-pyatspi python3-pytest python3-xlib e2fsprogs
-               mvdsv ktx qstat desktop-file-utils)
+               mvdsv ktx qstat desktop-file-utils diffoscope-minimal)
 # cpack's DEB generator runs dpkg-shlibdeps (dpkg-dev) on what file calls ELF;
 # the package test checks the result with lintian, appstreamcli and man.
 package_packages=(dpkg-dev file lintian appstream desktop-file-utils man-db)
@@ -16,10 +16,11 @@ bench_packages=(libbenchmark-dev imagemagick procps)
 # style with clang-format and clang-tidy.
 fuzz_packages=(clang libclang-rt-14-dev)
 lint_packages=(clang-format clang-tidy)
-# The Windows build (mingw-w64, GoogleTest from source) and its run under Wine;
-# fonts-wine gives Wine the classic dialog faces the layouts were drawn for.
+# The Windows build (mingw-w64, GoogleTest from source), its installer (nsis)
+# and its run under Wine; fonts-wine gives Wine the classic dialog faces the
+# layouts were drawn for.
 windows_packages=(cmake ninja-build python3 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-                  binutils-mingw-w64-x86-64 mingw-w64-tools googletest qt6-base-dev qt6-base-dev-tools xz-utils zip
+                  binutils-mingw-w64-x86-64 mingw-w64-tools googletest qt6-base-dev qt6-base-dev-tools xz-utils zip nsis
                   wine64 fonts-wine xvfb xauth xdotool x11-utils)
 
 wanted=()

@@ -7,6 +7,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARVEX_PACKAGE_DIR:-$root/build-package}
 
 "$root/tools/deps.sh" package
+# The same commit gives the same package: cpack stamps its entries with the
+# commit's time, and the folders it packs do not follow the caller's umask.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}
+umask 022
 cd "$root"  # dpkg-buildflags maps this directory out of debug paths
 # Every hardening feature Debian knows, as its own packages are built.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all

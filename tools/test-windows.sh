@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Windows launcher and its tests (tools/windows-build.sh), makes the
-# portable folder, and runs the unit and widget tests under Wine on an Xvfb of
-# its own, writing GoogleTest's JUnit reports into the folder given (default
-# build-win/reports). tests/e2e/test_windows.py then runs the real
-# play-tarvex.exe from the portable folder in the same Wine prefix.
+# portable folder and the installer, and runs the unit and widget tests under
+# Wine on an Xvfb of its own, writing GoogleTest's JUnit reports into the
+# folder given (default build-win/reports). tests/e2e/test_windows.py then runs
+# the real play-tarvex.exe from the portable folder in the same Wine prefix;
+# tests/e2e/test_windows_installer.py installs it in a prefix of its own.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARVEX_WINDOWS_BUILD_DIR:-$root/build-win}
@@ -11,7 +12,7 @@ reports=$(mkdir -p "${1:-$build/reports}" && cd "${1:-$build/reports}" && pwd)
 rm -f "$reports"/windows-*.xml
 
 "$root/tools/windows-build.sh" || exit 1
-"$root/tools/windows-portable.sh" >/dev/null || exit 1
+"$root/tools/windows-installer.sh" >/dev/null || exit 1
 qt=$("$root/tools/windows-qt.sh") || exit 1
 
 # Debian's wine64 keeps its programs out of PATH; "wine" would need the

@@ -73,8 +73,20 @@ nice -n 19 "$root/tools/fuzz.sh" --check 30 >"$reports/fuzz.log" 2>&1 &
 fuzz_pid=$!
 background+=("$fuzz_pid")
 
+# Reproducible releases: tools/release.sh builds the commit again from a clean
+# tree in a folder of its own, behind the other steps; at the end its files
+# must equal this checkout's. A checkout with uncommitted changes is not the
+# commit: then nothing is compared.
+release_pid=
+if git -C "$root" diff --quiet HEAD; then
+    nice -n 19 "$root/tools/release.sh" "$reports/release" >"$reports/release-build.log" 2>&1 &
+    release_pid=$!
+    background+=("$release_pid")
+fi
+
 echo "== Windows build, its unit and widget tests under Wine"
-# Before the end-to-end tests: they run the portable play-tarvex.exe it makes.
+# Before the end-to-end tests: they run the portable play-tarvex.exe and the
+# installer it makes.
 "$root/tools/test-windows.sh" "$reports"
 windows_status=$?
 
@@ -89,9 +101,19 @@ record clang-tidy $? "$reports/tidy.log"
 wait "$fuzz_pid"
 record fuzz $? "$reports/fuzz.log"
 cat "$reports/fuzz.log"
+if [ -n "$release_pid" ]; then
+    wait "$release_pid" && "$root/tools/check-release.sh" "$reports/release" >>"$reports/release.log" 2>&1
+    release_status=$?
+    [ $release_status -eq 0 ] || cat "$reports/release-build.log" "$reports/release.log" 2>/dev/null | tail -n 250
+    record release $release_status /dev/null
+else
+    echo "-- release not compared: uncommitted changes"
+    printf '<testsuite name="release"><testcase classname="checks" name="release"><skipped/></testcase></testsuite>\n' \
+        >"$reports/release.xml"
+fi
 background=()
 
-/usr/bin/python3 "$root/tools/summarise-junit.py" "$reports"/{clang-format,ctest,package,windows-unit,windows-widget,e2e,clang-tidy,fuzz}.xml
+/usr/bin/python3 "$root/tools/summarise-junit.py" "$reports"/{clang-format,ctest,package,windows-unit,windows-widget,e2e,clang-tidy,fuzz,release}.xml
 summary_status=$?
 if [ $ctest_status -ne 0 ] || [ $package_status -ne 0 ] || [ $windows_status -ne 0 ] || [ $e2e_status -ne 0 ] \
         || [ $summary_status -ne 0 ]; then

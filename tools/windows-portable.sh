@@ -5,6 +5,10 @@
 # Usage: tools/windows-portable.sh [output folder, default build-win/portable]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# The same commit gives the same folder and zip: every time stamp is the
+# commit's (strip writes it into the PE headers too), modes do not follow
+# the umask, entries are sorted, and zip stores no owner or extra times.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}
 build=${TARVEX_WINDOWS_BUILD_DIR:-$root/build-win}
 out=${1:-$build/portable}
 name=play-tarvex-windows-x86_64
@@ -29,6 +33,8 @@ cp "$(runtime libstdc++-6.dll)" "$(runtime libgcc_s_seh-1.dll)" "$(runtime libwi
 # libstdc++ carries 20 MB of debug information.
 x86_64-w64-mingw32-strip --strip-unneeded "$folder/play-tarvex.exe" "$folder"/lib*.dll
 
-(cd "$out" && zip -qr9 "$name.zip" "$name")
+find "$folder" -type d -exec chmod 755 {} + -o -type f -exec chmod 644 {} +
+find "$folder" -exec touch -d "@$SOURCE_DATE_EPOCH" {} +
+(cd "$out" && find "$name" | LC_ALL=C sort | TZ=UTC zip -qX9 "$name.zip" -@)
 echo "windows-portable: $folder ($(du -sh "$folder" | cut -f1)), $out/$name.zip ($(du -h "$out/$name.zip" | cut -f1))" >&2
 echo "$folder"

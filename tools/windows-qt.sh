@@ -9,8 +9,12 @@ shared=$root/../shared/windows
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/tarvex
 qt=$cache/qt6-mingw
 
+mkdir -p "$cache"
+# The test command builds twice at once (tools/release.sh): one unpacks, the
+# other waits for it.
+exec 9>"$cache/qt6-mingw.lock"
+flock 9
 if [ ! -f "$qt/.complete" ]; then
-    mkdir -p "$cache"
     rm -rf "$qt" "$qt.part"
     tarball=$(ls "$shared"/qt6-mingw-*-x86_64.tar.xz 2>/dev/null | head -n1 || true)
     if [ -n "$tarball" ]; then

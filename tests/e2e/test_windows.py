@@ -38,14 +38,18 @@ def twips(value):
 
 
 class WineLauncher:
-    def __init__(self, desktop, workdir):
-        self.appdir = os.path.join(workdir, "app")
-        shutil.copytree(PORTABLE, self.appdir)
+    """A copy of the portable folder in workdir run in the tests' Wine prefix,
+    or the launcher in appdir run in the prefix given."""
+
+    def __init__(self, desktop, workdir, appdir=None, prefix=None):
+        self.appdir = appdir or os.path.join(workdir, "app")
+        if appdir is None:
+            shutil.copytree(PORTABLE, self.appdir)
         self.update_host = UdpPeer()
         self.env = dict(os.environ)
         self.env.update(desktop.env)
         self.env.update({
-            "WINEPREFIX": os.path.join(BUILD, "wineprefix"),
+            "WINEPREFIX": prefix or os.path.join(BUILD, "wineprefix"),
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml=",
             "TARVEX_UPDATE_HOST": f"127.0.0.1:{self.update_host.port}",
@@ -56,9 +60,9 @@ class WineLauncher:
     def wine(self, *args):
         return subprocess.run([WINE, *args], env=self.env, capture_output=True, timeout=120, check=False)
 
-    def registry(self):
-        """The launcher's registry values: name -> (type, data)."""
-        out = self.wine("reg", "query", KEY).stdout.decode("utf-8", "replace")
+    def registry(self, key=KEY):
+        """The values of a registry key, by default the launcher's: name -> (type, data)."""
+        out = self.wine("reg", "query", key).stdout.decode("utf-8", "replace")
         values = {}
         for line in out.replace("\r", "").splitlines():
             if line.startswith("    "):
@@ -70,10 +74,11 @@ class WineLauncher:
         result = self.wine("reg", "add", KEY, "/v", name, "/t", "REG_SZ", "/d", data, "/f")
         assert result.returncode == 0, result.stderr
 
-    def start(self):
+    def start(self, program=None, cwd=None):
+        """Runs the launcher (program: its Windows path), by default from the folder above its own."""
         with open(self.log_path, "ab") as log:
-            self.process = subprocess.Popen([WINE, os.path.join(self.appdir, "play-tarvex.exe")],
-                                            cwd=os.path.dirname(self.appdir), env=self.env,
+            self.process = subprocess.Popen([WINE, program or os.path.join(self.appdir, "play-tarvex.exe")],
+                                            cwd=cwd or os.path.dirname(self.appdir), env=self.env,
                                             stdout=log, stderr=subprocess.STDOUT)
         # A prefix's first start boots it, which takes 20 s or more.
         self.window = wait_for(lambda: window_id(TITLE), timeout=90, what=f"the window {TITLE!r}")
