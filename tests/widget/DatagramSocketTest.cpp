@@ -11,6 +11,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -92,23 +93,42 @@ TEST_F(DatagramSocketTest, ExchangesExactBytesWithTheSenderAddress)
     EXPECT_EQ(received[0].fromPort, peer.port());
 }
 
+// Microseconds this thread has waited for a CPU so far, as the kernel counts
+// them. The socket turns a datagram's kernel stamp into its own clock by the
+// stamp's age at the moment it reads it; a wait in between makes the arrival
+// read that much early.
+std::uint64_t cpuWaitMicros()
+{
+    std::ifstream schedstat("/proc/thread-self/schedstat");
+    std::uint64_t runningNs = 0;
+    std::uint64_t waitingNs = 0;
+    schedstat >> runningNs >> waitingNs;
+    return waitingNs / 1000;
+}
+
 // A round trip ends when the reply reached the socket, not when a busy window
 // got round to reading it or handing it over.
 TEST_F(DatagramSocketTest, ArrivalIsStampedWhenTheDatagramCameNotWhenTheWindowGotToIt)
 {
+    // The socket's own work between its clock reading and the stamp's age.
+    constexpr std::uint64_t kWorkMicros = 1000;
     LoopbackPeer peer;
     // Linux switches receive stamps on through deferred work when the first
     // socket of the system asks, so the first datagrams may come unstamped,
-    // with their read time standing in. A probe left unread for 20 ms tells
-    // which it got: its arrival lies long before the sleep ended, or after.
+    // with their read time standing in. A probe left unread for 50 ms tells
+    // which it got: its arrival lies long before the sleep ended, or after it
+    // (unless this thread waited for a CPU about as long meanwhile: then the
+    // probe counts for nothing).
     bool stamped = false;
     for (const QDeadlineTimer deadline(kDeadlineMs); !stamped && !deadline.hasExpired();) {
         received.clear();
         peer.sendTo(socket.localPort(), "probe");
-        QTest::qSleep(20);
+        QTest::qSleep(50);
         const auto leftUnreadUntil = clock.microseconds();
+        const auto waitedBefore = cpuWaitMicros();
         ASSERT_TRUE(waitForReceived(1));
-        stamped = received[0].arrivalMicros + 10000 <= leftUnreadUntil;
+        stamped = cpuWaitMicros() - waitedBefore + kWorkMicros < 25000
+            && received[0].arrivalMicros + 25000 <= leftUnreadUntil;
     }
     ASSERT_TRUE(stamped) << "receive stamps never came on";
     received.clear();
@@ -119,13 +139,15 @@ TEST_F(DatagramSocketTest, ArrivalIsStampedWhenTheDatagramCameNotWhenTheWindowGo
         received.push_back(datagram);
         QTest::qSleep(60);
     });
+    const auto waitedBefore = cpuWaitMicros();
     const auto sentAt = clock.microseconds();
     peer.sendTo(socket.localPort(), "first");
     peer.sendTo(socket.localPort(), "second");
     QTest::qSleep(60); // busy elsewhere before the socket is read
     ASSERT_TRUE(waitForReceived(2));
+    const auto waited = cpuWaitMicros() - waitedBefore;
     for (std::size_t i = 0; i < 2; ++i) {
-        EXPECT_GE(received[i].arrivalMicros, sentAt) << i;
+        EXPECT_GE(received[i].arrivalMicros + waited + kWorkMicros, sentAt) << i;
         EXPECT_LE(received[i].arrivalMicros + 50000, handedOverAt[i]) << i;
     }
 }
