@@ -260,11 +260,11 @@ def measure_launcher(executable, runs, responder):
             watcher.drain()
             launcher.press_button("Update")
             received, _ = responder.next_query()
-            repainted = watcher.next_list_repaint(3.0)
+            # Deadlines, not goals: a late time-out is reported as measured.
+            repainted = watcher.next_list_repaint(10.0)
             if repainted is None:
-                raise RuntimeError("the result list was not repainted within 3 s of the query")
-            harness.wait_for(lambda: launcher.result_lines() == NO_RESPONSE, timeout=2,
-                             what="the time-out line")
+                raise RuntimeError("the result list was not repainted within 10 s of the query")
+            harness.wait_for(lambda: launcher.result_lines() == NO_RESPONSE, what="the time-out line")
             timeouts.append((repainted - received) * 1000)
         return pings, timeouts
     finally:

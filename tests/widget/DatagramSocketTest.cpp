@@ -1,6 +1,7 @@
 #include "platform/qt/QtDatagramSocket.h"
 #include "platform/qt/QtTickCounter.h"
 
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QNetworkDatagram>
 #include <QTest>
@@ -10,6 +11,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -33,7 +35,6 @@ public:
         }
         return m_socket.receiveDatagram();
     }
-    bool hasPending() { return m_socket.hasPendingDatagrams(); }
     void sendTo(std::uint16_t port, const QByteArray& bytes)
     {
         ASSERT_EQ(m_socket.writeDatagram(bytes, QHostAddress::LocalHost, port), bytes.size());
@@ -77,7 +78,14 @@ TEST_F(DatagramSocketTest, ExchangesExactBytesWithTheSenderAddress)
 {
     LoopbackPeer peer;
     const std::string query("\xFF\xFF\xFF\xFFstatus", 10);
-    socket.send("127.0.0.1", peer.port(), query, nullptr, nullptr);
+    // An address needs no lookup: the moment it left is known before send() returns.
+    std::optional<std::uint64_t> sentAt;
+    const auto before = clock.microseconds();
+    socket.send(
+        "127.0.0.1", peer.port(), query, [&](std::uint64_t at) { sentAt = at; }, nullptr);
+    ASSERT_TRUE(sentAt);
+    EXPECT_GE(*sentAt, before);
+    EXPECT_LE(*sentAt, clock.microseconds());
 
     const auto got = peer.receive();
     ASSERT_TRUE(got);
@@ -92,24 +100,61 @@ TEST_F(DatagramSocketTest, ExchangesExactBytesWithTheSenderAddress)
     EXPECT_EQ(received[0].fromPort, peer.port());
 }
 
+// Microseconds this thread has waited for a CPU so far, as the kernel counts
+// them. The socket turns a datagram's kernel stamp into its own clock by the
+// stamp's age at the moment it reads it; a wait in between makes the arrival
+// read that much early.
+std::uint64_t cpuWaitMicros()
+{
+    std::ifstream schedstat("/proc/thread-self/schedstat");
+    std::uint64_t runningNs = 0;
+    std::uint64_t waitingNs = 0;
+    schedstat >> runningNs >> waitingNs;
+    return waitingNs / 1000;
+}
+
 // A round trip ends when the reply reached the socket, not when a busy window
 // got round to reading it or handing it over.
 TEST_F(DatagramSocketTest, ArrivalIsStampedWhenTheDatagramCameNotWhenTheWindowGotToIt)
 {
+    // The socket's own work between its clock reading and the stamp's age.
+    constexpr std::uint64_t kWorkMicros = 1000;
+    LoopbackPeer peer;
+    // Linux switches receive stamps on through deferred work when the first
+    // socket of the system asks, so the first datagrams may come unstamped,
+    // with their read time standing in. A probe left unread for 50 ms tells
+    // which it got: its arrival lies long before the sleep ended, or after it
+    // (unless this thread waited for a CPU about as long meanwhile: then the
+    // probe counts for nothing).
+    bool stamped = false;
+    for (const QDeadlineTimer deadline(kDeadlineMs); !stamped && !deadline.hasExpired();) {
+        received.clear();
+        peer.sendTo(socket.localPort(), "probe");
+        QTest::qSleep(50);
+        const auto leftUnreadUntil = clock.microseconds();
+        const auto waitedBefore = cpuWaitMicros();
+        ASSERT_TRUE(waitForReceived(1));
+        stamped = cpuWaitMicros() - waitedBefore + kWorkMicros < 25000
+            && received[0].arrivalMicros + 25000 <= leftUnreadUntil;
+    }
+    ASSERT_TRUE(stamped) << "receive stamps never came on";
+    received.clear();
+
     std::vector<std::uint64_t> handedOverAt;
     socket.setReceiver([&](const Datagram& datagram) {
         handedOverAt.push_back(clock.microseconds());
         received.push_back(datagram);
         QTest::qSleep(60);
     });
-    LoopbackPeer peer;
+    const auto waitedBefore = cpuWaitMicros();
     const auto sentAt = clock.microseconds();
     peer.sendTo(socket.localPort(), "first");
     peer.sendTo(socket.localPort(), "second");
     QTest::qSleep(60); // busy elsewhere before the socket is read
     ASSERT_TRUE(waitForReceived(2));
+    const auto waited = cpuWaitMicros() - waitedBefore;
     for (std::size_t i = 0; i < 2; ++i) {
-        EXPECT_GE(received[i].arrivalMicros, sentAt) << i;
+        EXPECT_GE(received[i].arrivalMicros + waited + kWorkMicros, sentAt) << i;
         EXPECT_LE(received[i].arrivalMicros + 50000, handedOverAt[i]) << i;
     }
 }
@@ -135,18 +180,21 @@ TEST_F(DatagramSocketTest, SocketSurvivesASendToAPortWhereNothingListens)
 {
     std::vector<std::string> failures;
     const auto record = [&](const std::string& reason) { failures.push_back(reason); };
-    socket.send("127.0.0.1", silentPort(), "\xFF\xFF\xFF\xFFstatus", nullptr, record);
-    // Give the port-unreachable report time to come back.
-    QTest::qWait(100);
-
     LoopbackPeer peer;
+    socket.send("127.0.0.1", silentPort(), "\xFF\xFF\xFF\xFFstatus", nullptr, record);
+    // The port-unreachable report was made while that send was handed to
+    // loopback, before this marker left: once the marker is read, the socket
+    // has been through the report.
+    peer.sendTo(socket.localPort(), "marker");
+    ASSERT_TRUE(waitForReceived(1));
+
     socket.send("127.0.0.1", peer.port(), "second", nullptr, record);
     const auto got = peer.receive();
     ASSERT_TRUE(got);
     EXPECT_EQ(bytesOf(got->data()), "second");
     peer.sendTo(socket.localPort(), "answer");
-    ASSERT_TRUE(waitForReceived(1));
-    EXPECT_EQ(received[0].bytes, "answer");
+    ASSERT_TRUE(waitForReceived(2));
+    EXPECT_EQ(received[1].bytes, "answer");
     EXPECT_TRUE(failures.empty());
 }
 
@@ -206,9 +254,23 @@ TEST_F(DatagramSocketTest, ClosedSocketNeitherSendsNorDelivers)
     socket.close();
     socket.send("127.0.0.1", peer.port(), "x", nullptr, nullptr);
     peer.sendTo(port, "y");
-    QTest::qWait(200);
+
+    // Markers sent after x and y: x would have reached the peer before its
+    // marker, and y would have been handed over within two rounds of markers
+    // through another socket's read and delivery.
+    LoopbackPeer other;
+    other.sendTo(peer.port(), "marker");
+    const auto first = peer.receive();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(bytesOf(first->data()), "marker");
+    QtDatagramSocket witness{clock};
+    std::size_t witnessed = 0;
+    witness.setReceiver([&](const Datagram&) { ++witnessed; });
+    for (std::size_t round = 1; round <= 2; ++round) {
+        peer.sendTo(witness.localPort(), "marker");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return witnessed >= round; }, kDeadlineMs));
+    }
     EXPECT_TRUE(received.empty());
-    EXPECT_FALSE(peer.hasPending());
 }
 
 TEST_F(DatagramSocketTest, AFloodLeavesTheEventLoopTurnsBetweenDatagrams)
