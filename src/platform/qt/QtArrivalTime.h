@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TickCounter.h"
+
 #include <QtGlobal>
 
 #include <cstdint>
@@ -7,11 +9,10 @@
 
 namespace tarvex {
 
-// The kernel's own receive time of the datagram last read from a socket, as
-// an age in microseconds at the moment of asking, where the system keeps
-// one. A window that was busy for a few milliseconds then still measures the
-// round trip to the real arrival.
+// The kernel's own receive time of the datagram last read from a socket, on
+// the clock given, where the system keeps one. A window that was busy for a
+// few milliseconds then still measures the round trip to the real arrival.
 void enableArrivalTimes(qintptr socketDescriptor);
-std::optional<std::uint64_t> lastArrivalAgeMicros(qintptr socketDescriptor);
+std::optional<std::uint64_t> lastArrival(qintptr socketDescriptor, const TickCounter& clock);
 
 } // namespace tarvex

@@ -21,20 +21,24 @@ void enableArrivalTimes(qintptr socketDescriptor)
     ioctl(static_cast<int>(socketDescriptor), SIOCGSTAMPNS, &stamp);
 }
 
-std::optional<std::uint64_t> lastArrivalAgeMicros(qintptr socketDescriptor)
+std::optional<std::uint64_t> lastArrival(qintptr socketDescriptor, const TickCounter& clock)
 {
     timespec stamp{};
     if (ioctl(static_cast<int>(socketDescriptor), SIOCGSTAMPNS, &stamp) != 0) {
         return std::nullopt;
     }
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
+    // The kernel stamps with the wall clock: its age is taken against a wall
+    // clock reading right beside the reading of the launcher's clock, so a
+    // wait for the CPU between the two cannot make the arrival early.
+    const std::uint64_t now = clock.microseconds();
+    timespec wall{};
+    clock_gettime(CLOCK_REALTIME, &wall);
     const std::int64_t age
-        = (static_cast<std::int64_t>(now.tv_sec) - stamp.tv_sec) * 1'000'000 + (now.tv_nsec - stamp.tv_nsec) / 1000;
-    if (age < 0 || age > kLongestAgeMicros) {
+        = (static_cast<std::int64_t>(wall.tv_sec) - stamp.tv_sec) * 1'000'000 + (wall.tv_nsec - stamp.tv_nsec) / 1000;
+    if (age < 0 || age > kLongestAgeMicros || static_cast<std::uint64_t>(age) > now) {
         return std::nullopt;
     }
-    return static_cast<std::uint64_t>(age);
+    return now - static_cast<std::uint64_t>(age);
 }
 
 } // namespace tarvex

@@ -8,7 +8,7 @@ void enableArrivalTimes(qintptr /*socketDescriptor*/)
 {
 }
 
-std::optional<std::uint64_t> lastArrivalAgeMicros(qintptr /*socketDescriptor*/)
+std::optional<std::uint64_t> lastArrival(qintptr /*socketDescriptor*/, const TickCounter& /*clock*/)
 {
     return std::nullopt;
 }

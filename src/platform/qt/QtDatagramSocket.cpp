@@ -120,9 +120,8 @@ void QtDatagramSocket::readPending()
         if (!received.isValid()) {
             break;
         }
-        const std::uint64_t readAt = m_clock.microseconds();
-        const auto age = lastArrivalAgeMicros(m_socket.socketDescriptor());
-        const std::uint64_t arrival = age && *age < readAt ? readAt - *age : readAt;
+        const std::uint64_t arrival
+            = lastArrival(m_socket.socketDescriptor(), m_clock).value_or(m_clock.microseconds());
         const QByteArray data = received.data();
         if (!m_receiver || m_closed || m_queuedBytes + static_cast<std::size_t>(data.size()) > kMaxQueuedBytes) {
             continue;
