@@ -2,15 +2,16 @@
 """Ping accuracy and status time-out of the real launcher, with qstat's ping
 from the same responder beside it.
 
-The responder is a process of its own on 127.0.0.1 (no interpreter lock shared
-with the observer) that answers the status query after a set delay, held to a
-busy-waited deadline, and records the kernel's receive time of every query.
+The responder is the harness's game server stand-in (tools/harness/gameserver.py):
+a process of its own on 127.0.0.1 that answers the status query after a set
+delay, held to a busy-waited deadline, with the kernel's stamps of each query's
+arrival and of its reply's hand-over.
 
 Ping: the launcher's "Ping:" line for replies held 0, 50.5 and 250 ms, read
 over the accessibility bus; quakestat -qws against the same responder. The
 error of a reading is its distance from the right reading: the round trip to
 the nearest whole millisecond, taken as the responder's own hold of the reply
-(kernel receive time of the query to the send of the reply) plus the loopback
+(kernel receive stamp of the query to the kernel's stamp of the reply's hand-over) plus the loopback
 transit there and back, measured beforehand by a client of our own with kernel
 receive stamps. The half-millisecond delay tells rounding from truncation. Goal: a median error of at most 0.3 ms and no reading more
 than 1 ms off, at every delay.
@@ -24,7 +25,6 @@ Usage, from the repository's root: python3 -m bench.network [--runs N] [--build 
 """
 import argparse
 import json
-import multiprocessing
 import os
 import select
 import socket
@@ -54,77 +54,30 @@ def status_reply(hostname):
             b"1 0 0 999 \"Alice\" \"base\" 0 0\n2 0 0 999 \"Bob\" \"base\" 1 1\n\x00")
 
 
-def _responder(conn, deadline_s):
-    """Runs in its own process. Commands on conn: ("delay", seconds or None
-    for silence), ("stop",). Reports ("query", received, sent or None) per
-    query, times in seconds of the realtime clock."""
-    sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
-    sock.setsockopt(socket.SOL_SOCKET, SO_TIMESTAMPNS, 1)
-    sock.bind(("127.0.0.1", 0))
-    conn.send(("port", sock.getsockname()[1]))
-    delay = None
-    answered = 0
-    end = time.monotonic() + deadline_s
-    while time.monotonic() < end:
-        ready, _, _ = select.select([sock, conn], [], [], 0.5)
-        if conn in ready:
-            command = conn.recv()
-            if command[0] == "stop":
-                break
-            delay = command[1]
-        if sock not in ready:
-            continue
-        data, ancillary, _, address = sock.recvmsg(65535, 64)
-        received = time.time()
-        for level, kind, payload in ancillary:
-            if level == socket.SOL_SOCKET and kind == SO_TIMESTAMPNS:
-                seconds, nanoseconds = struct.unpack("qq", payload[:16])
-                received = seconds + nanoseconds / 1e9
-        if not data.startswith(QUERY_PREFIX) or delay is None:
-            conn.send(("query", received, None))
-            continue
-        answered += 1
-        # Sleep most of the hold, then spin: a sleep alone can overshoot by a
-        # scheduler slice.
-        due = received + delay
-        while (left := due - time.time()) > 0.002:
-            time.sleep(left - 0.002)
-        reply = status_reply(f"Bench {answered}")
-        while time.time() < due:
-            pass
-        # Stamped before the send: on loopback the woken receiver may run
-        # before sendto returns.
-        sent = time.time()
-        sock.sendto(reply, address)
-        conn.send(("query", received, sent))
-    sock.close()
-
-
 class Responder:
-    def __init__(self, lifetime_s=900):
-        self.conn, child = multiprocessing.Pipe()
-        self.process = multiprocessing.Process(target=_responder, args=(child, lifetime_s), daemon=True)
-        self.process.start()
-        kind, self.port = self.conn.recv()
-        assert kind == "port"
+    """The game server stand-in, answering with a new host name each time, so
+    that a new reply shows as a change of the list."""
+
+    def __init__(self):
+        self.server = harness.GameServer()
+        self.port = self.server.port
         self.answered = 0
 
     def set_delay(self, seconds):
-        self.conn.send(("delay", seconds))
-
-    def next_query(self, timeout=5.0):
-        if not self.conn.poll(timeout):
-            raise TimeoutError("the responder saw no query")
-        _, received, sent = self.conn.recv()
-        if sent is not None:
+        """The next query's reply leaves this long after its arrival; None: silence."""
+        if seconds is None:
+            self.server.answer(None)
+        else:
             self.answered += 1
-        return received, sent
+            self.server.answer(status_reply(f"Bench {self.answered}"), seconds)
+
+    def next_query(self):
+        """The next query's (arrival, arrival + hold) in seconds."""
+        query = self.server.next_query()
+        return query.arrived, None if query.hold is None else query.arrived + query.hold
 
     def close(self):
-        self.conn.send(("stop",))
-        self.process.join(5)
-        if self.process.is_alive():
-            self.process.kill()
+        self.server.close()
 
 
 class ListWatcher:
@@ -236,7 +189,7 @@ def measure_launcher(executable, runs, responder):
             """Presses Update; returns (shown ping, responder's hold in ms,
             reply sent -> list repainted in ms)."""
             responder.set_delay(delay_s)
-            expected = f"Hostname: Bench {responder.answered + 1}"
+            expected = f"Hostname: Bench {responder.answered}"
             watcher.drain()
             launcher.press_button("Update")
             received, sent = responder.next_query()

@@ -4,44 +4,20 @@ stay silent, answer late or answer slowly."""
 import json
 import math
 import os
-import socket
-import struct
 import subprocess
-import threading
 import time
 
 import pytest
 
-from tools.harness import UdpPeer, free_udp_port, start_qwserver, stop_qwserver, wait_for
+from tools.harness import GameServer, cpu_wait, free_udp_port, start_qwserver, stop_qwserver, wait_for
 
 QUERY = b"\xff\xff\xff\xffstatus"
 LAUNCHER = "Tarvex Game Launcher"
 WAIT_TEXT = "Please wait for a response from the current server before trying to ping another..."
 NO_RESPONSE = ["No response from server..."]
-SO_TIMESTAMPING = getattr(socket, "SO_TIMESTAMPING", 37)
-# The kernel's software stamps of arrivals and of hand-overs to loopback, the
-# latter on the error queue without the datagram: TX_SOFTWARE | RX_SOFTWARE |
-# SOFTWARE | OPT_TSONLY.
-STAMPS = (1 << 1) | (1 << 3) | (1 << 4) | (1 << 11)
 # The launcher's own work between its clock readings and the kernel's stamps
 # (building a datagram, turning a stamp's age into its clock): microseconds.
 WORK_S = 0.0002
-
-
-def kernel_stamp(ancillary):
-    """The software stamp (wall clock, seconds) in a message's ancillary data, or None."""
-    for level, kind, payload in ancillary:
-        if level == socket.SOL_SOCKET and kind == SO_TIMESTAMPING:
-            seconds, nanoseconds = struct.unpack("qq", payload[:16])
-            return seconds + nanoseconds / 1e9
-    return None
-
-
-def cpu_wait(pid):
-    """Seconds the process's main thread has waited for a CPU so far: on a busy
-    machine, how late it may have been at anything it timed."""
-    with open(f"/proc/{pid}/schedstat") as f:
-        return int(f.read().split()[1]) / 1e9
 
 
 def assert_round_trip(ping, responder, waited_before, waited_after, index=0):
@@ -51,11 +27,10 @@ def assert_round_trip(ping, responder, waited_before, waited_after, index=0):
     from the press to the query's arrival (its send stamp may be that much
     early) and from the reply's send to the lines (its arrival stamp may be
     that much early)."""
-    _, _, at_arrival = responder.received[index]
-    hold, at_reply = responder.replies[index]
-    low = math.floor((hold - (waited_after - at_reply) - WORK_S) * 1000 + 0.5)
-    high = math.floor((hold + (at_arrival - waited_before) + WORK_S) * 1000 + 0.5)
-    assert low <= int(ping) <= high, (ping, hold, waited_before, at_arrival, at_reply, waited_after)
+    query = wait_for(lambda: len(responder.queries) > index and responder.queries[index], what="the reply's stamps")
+    low = math.floor((query.hold - (waited_after - query.waited_before_reply) - WORK_S) * 1000 + 0.5)
+    high = math.floor((query.hold + (query.waited - waited_before) + WORK_S) * 1000 + 0.5)
+    assert low <= int(ping) <= high, (ping, query, waited_before, waited_after)
 
 
 def assert_loopback_ping(ping, slack):
@@ -116,72 +91,19 @@ def query(launcher, address):
     launcher.press_button("Update")
 
 
-class Responder:
-    """A game server stand-in: answers each query as told (one datagram, or a
-    list sent back to back) from a thread, so that replies can be late, and
-    keeps the kernel's stamps of its own socket, which a busy machine cannot
-    shift: when each query arrived and when each reply was handed over. Told
-    the launcher's process, it also notes how long the launcher had waited for
-    a CPU at those moments."""
-
-    def __init__(self, reply=None, delay=0.0):
-        self.peer = UdpPeer()
-        self.port = self.peer.port
-        self.reply = reply
-        self.delay = delay
-        self.launcher = None
-        self.received = []  # (arrival stamp, bytes, the launcher's CPU wait then)
-        self.replies = []  # (seconds from the query's arrival to its reply's first hand-over, CPU wait before it)
-        self.peer.sock.setsockopt(socket.SOL_SOCKET, SO_TIMESTAMPING, STAMPS)
-        self.thread = threading.Thread(target=self._serve, daemon=True)
-        self.running = True
-        self.thread.start()
-
-    def _launcher_wait(self):
-        return cpu_wait(self.launcher) if self.launcher else None
-
-    def _handed_over(self):
-        def stamp():
-            _, ancillary, _, _ = self.peer.sock.recvmsg(1, 512, socket.MSG_ERRQUEUE | socket.MSG_DONTWAIT)
-            return kernel_stamp(ancillary)
-        return wait_for(stamp, interval=0.001, what="the send stamp of the reply")
-
-    def _serve(self):
-        sock = self.peer.sock
-        sock.settimeout(0.2)
-        while self.running:
-            try:
-                data, ancillary, _, address = sock.recvmsg(65535, 512)
-            except OSError:
-                continue
-            arrived = kernel_stamp(ancillary)
-            self.received.append((arrived, data, self._launcher_wait()))
-            if self.reply is not None:
-                time.sleep(self.delay)
-                waited = self._launcher_wait()
-                datagrams = self.reply if isinstance(self.reply, list) else [self.reply]
-                for datagram in datagrams:
-                    self.peer.send(datagram, address)
-                handed_over = [self._handed_over() for _ in datagrams]
-                self.replies.append((None if arrived is None else handed_over[0] - arrived, waited))
-
-    def close(self):
-        self.running = False
-        self.thread.join(2)
-        self.peer.close()
-
-
 @pytest.fixture
 def responders():
+    """make(reply=..., delay=...): a game server stand-in of the test (see
+    tools/harness/gameserver.py); every one is stopped after the test."""
     made = []
 
     def make(**options):
-        made.append(Responder(**options))
+        made.append(GameServer(**options))
         return made[-1]
 
     yield make
-    for responder in made:
-        responder.close()
+    for server in made:
+        server.close()
 
 
 def test_live_servers_show_what_qstat_sees(start_launcher, qwservers, qwserver_dir):
@@ -250,14 +172,14 @@ def test_reply_in_parts_out_of_order_and_duplicated(start_launcher, responders):
     launcher = start_launcher(servers_cfg=f"127.0.0.1:{parts.port}\r\n127.0.0.1:{whole_twice.port}\r\n".encode())
 
     launcher.press_button("Update")
-    wait_for(lambda: parts.replies, what="the parts to be sent")
+    wait_for(lambda: parts.queries, what="the parts to be sent")
     wait_until_handled(launcher)
     shown = six_lines(launcher)
     assert (shown["Hostname"], shown["Map"], shown["Players"]) == ("In Parts", "dm2", "4")
 
     # A second whole reply replaces the first; it never adds up.
     query(launcher, f"127.0.0.1:{whole_twice.port}")
-    wait_for(lambda: whole_twice.replies, what="the second server's replies to be sent")
+    wait_for(lambda: whole_twice.queries, what="the second server's replies to be sent")
     wait_until_handled(launcher)
     shown = six_lines(launcher)
     assert (shown["Hostname"], shown["Port"], shown["Players"]) == ("In Parts", str(whole_twice.port), "1")
@@ -281,7 +203,7 @@ def test_silent_port_then_live_server(start_launcher, qwservers):
 def test_silent_server_times_out_after_one_second(start_launcher, responders):
     silent = responders()
     launcher = start_launcher(servers_cfg=f"127.0.0.1:{silent.port}\r\n".encode())
-    silent.launcher = launcher.pid
+    silent.watch(launcher.pid)
 
     waited = cpu_wait(launcher.pid)
     launcher.press_button("Update")
@@ -292,47 +214,47 @@ def test_silent_server_times_out_after_one_second(start_launcher, responders):
         readings.append((time.time(), shown))
         return shown
     wait_for(timed_out, interval=0.01, what="the time-out line")
-    ((arrived, data, at_arrival),) = silent.received
-    assert data == QUERY
+    (query,) = silent.queries
+    assert query.data == QUERY
     # Not before a second from the click: no reading that came back earlier
-    # showed the line. The launcher counts whole milliseconds from its clock
-    # reading at the click, which came before the query's arrival by its own
-    # work and any wait for a CPU in between.
-    earliest = arrived + 1.0 - 0.001 - WORK_S - (at_arrival - waited)
+    # showed the line. The launcher times from its clock reading at the click,
+    # which came before the query's arrival by its own work and any wait for a
+    # CPU in between.
+    earliest = query.arrived + 1.0 - WORK_S - (query.waited - waited)
     assert [when for when, shown in readings if shown and when < earliest] == [], (readings, earliest)
     assert launcher.no_alert()
 
     # Idle again: the next Update sends at once.
     launcher.press_button("Update")
-    wait_for(lambda: len(silent.received) == 2, what="the second query")
+    wait_for(lambda: len(silent.queries) == 2, what="the second query")
 
 
 def test_second_update_while_waiting_is_refused(start_launcher, responders):
     silent = responders()
     launcher = start_launcher(servers_cfg=f"127.0.0.1:{silent.port}\r\n".encode())
-    silent.launcher = launcher.pid
+    silent.watch(launcher.pid)
 
     launcher.press_button("Update")
-    wait_for(lambda: silent.received, what="the status query")
+    wait_for(lambda: silent.queries, what="the status query")
     # On a busy machine the second press can come after the first query's
     # second; then a new query rightly leaves, and the press after it is tried.
     for _ in range(5):
-        sent = len(silent.received)
+        sent = len(silent.queries)
         waited = cpu_wait(launcher.pid)
         launcher.press_button("Update")
-        box = wait_for(lambda: launcher.window(LAUNCHER, role="alert") or len(silent.received) > sent,
+        box = wait_for(lambda: launcher.window(LAUNCHER, role="alert") or len(silent.queries) > sent,
                        what="the refusal or another query")
         if box is not True:
             break
-        (first, _, _), (second, _, at_arrival) = silent.received[sent - 1:sent + 1]
-        assert second - first >= 1.0 - 0.001 - WORK_S - (at_arrival - waited), \
+        first, second = silent.queries[sent - 1:sent + 1]
+        assert second.arrived - first.arrived >= 1.0 - WORK_S - (second.waited - waited), \
             "a second query left while the first was waiting"
     box, text = launcher.alert(LAUNCHER)
     assert text == WAIT_TEXT
     launcher.dismiss(box)
     wait_for(launcher.no_alert, what="the box to close")
     launcher.wait_result_lines(lambda lines: lines == NO_RESPONSE, what="the time-out line")
-    assert len(silent.received) == sent
+    assert len(silent.queries) == sent
 
 
 def test_slow_and_late_replies_show_the_real_round_trip(start_launcher, responders):
@@ -341,7 +263,8 @@ def test_slow_and_late_replies_show_the_real_round_trip(start_launcher, responde
     slow = responders(reply=reply, delay=0.25)
     late = responders(reply=reply.replace(b"Slow", b"Late"), delay=1.5)
     launcher = start_launcher(servers_cfg=f"127.0.0.1:{slow.port}\r\n127.0.0.1:{late.port}\r\n".encode())
-    slow.launcher = late.launcher = launcher.pid
+    slow.watch(launcher.pid)
+    late.watch(launcher.pid)
 
     waited = cpu_wait(launcher.pid)
     launcher.press_button("Update")

@@ -16,6 +16,7 @@ import subprocess
 import urllib.parse
 
 from .desktop import Desktop, wait_for
+from .gameserver import GameServer, cpu_wait
 
 SETTINGS_FILE = "Zephanor Installer.ini"
 SETTINGS_GROUP = "Play Tarvex"
