@@ -33,8 +33,9 @@ def windows_path(path):
 
 
 def twips(value):
-    # The layouts are drawn in twips; 15 of them make a pixel at 96 dpi.
-    return value // 15
+    # The layouts are drawn in twips; 15 of them make a pixel at 96 dpi,
+    # rounded to the nearest pixel as the launcher places its controls.
+    return (value + 7) // 15
 
 
 class WineLauncher:

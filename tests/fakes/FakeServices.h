@@ -162,6 +162,17 @@ public:
         }
         return found->second;
     }
+    // Both clients as a player has them set: the regular one with "-regular",
+    // the GL one with "-gl".
+    void setClients()
+    {
+        set(settings::kRegularPath, kRegularClientPath);
+        set(settings::kRegularCmd, "-regular");
+        set(settings::kGlPath, kGlClientPath);
+        set(settings::kGlCmd, "-gl");
+    }
+    static constexpr const char* kRegularClientPath = "/games/tarvex/qf-client-win.exe";
+    static constexpr const char* kGlClientPath = "/games/tarvex/qf-client-wgl.exe";
 
     std::map<Key, std::string> values;
     std::string failure; // every save fails with this reason when set

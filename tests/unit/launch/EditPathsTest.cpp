@@ -13,17 +13,13 @@ using ::testing::IsEmpty;
 using Writes = std::vector<std::pair<std::string, std::string>>;
 
 constexpr const char* kExeFilter = "Executable Files | *.exe";
+constexpr const char* kRegular = FakeSettingsStore::kRegularClientPath;
+constexpr const char* kGl = FakeSettingsStore::kGlClientPath;
 
 class EditPathsTest : public ::testing::Test
 {
 protected:
-    EditPathsTest()
-    {
-        settings.set("Regular Quake Path", "/games/qf-client-win.exe");
-        settings.set("Regular Quake CMD", "-regular");
-        settings.set("GL Quake Path", "/games/qf-client-wgl.exe");
-        settings.set("GL Quake CMD", "-gl");
-    }
+    EditPathsTest() { settings.setClients(); }
     FakeEditPathsWindow& window() { return *windows.editPaths.back(); }
     void open()
     {
@@ -44,7 +40,7 @@ TEST_F(EditPathsTest, OpeningFillsTheBoxesInOrderAndShowsTheWindow)
 
     EXPECT_THAT(settings.reads,
                 ElementsAre("Regular Quake Path", "GL Quake Path", "Regular Quake CMD", "GL Quake CMD"));
-    EXPECT_THAT(window().texts, ElementsAre("/games/qf-client-win.exe", "/games/qf-client-wgl.exe", "-regular", ""));
+    EXPECT_THAT(window().texts, ElementsAre(kRegular, kGl, "-regular", ""));
     EXPECT_TRUE(window().shown);
 }
 
@@ -89,8 +85,7 @@ TEST_F(EditPathsTest, CancelAndTheCloseBoxStoreNothingAndReopeningShowsTheStored
         EXPECT_THAT(settings.writes, IsEmpty());
 
         dialog.open();
-        EXPECT_THAT(window().texts,
-                    ElementsAre("/games/qf-client-win.exe", "/games/qf-client-wgl.exe", "-regular", "-gl"));
+        EXPECT_THAT(window().texts, ElementsAre(kRegular, kGl, "-regular", "-gl"));
         dialog.Command4_Click();
     }
 }
@@ -101,13 +96,13 @@ TEST_F(EditPathsTest, ConfirmedBrowseSetsItsOwnRowAndCancelledBrowseLeavesEveryB
     fileDialog.answers = {std::nullopt, "/opt/quake/qf-client-win.exe", std::nullopt, "/opt/quake/gl client.exe"};
 
     dialog.Command1_Click(); // cancelled before anything was chosen
-    EXPECT_THAT(window().texts, ElementsAre("/games/qf-client-win.exe", "/games/qf-client-wgl.exe", "-regular", "-gl"));
+    EXPECT_THAT(window().texts, ElementsAre(kRegular, kGl, "-regular", "-gl"));
 
     dialog.Command1_Click();
     EXPECT_EQ(window().texts[0], "/opt/quake/qf-client-win.exe");
 
     dialog.Command2_Click(); // cancelled after the regular row chose a file
-    EXPECT_EQ(window().texts[1], "/games/qf-client-wgl.exe");
+    EXPECT_EQ(window().texts[1], kGl);
 
     dialog.Command2_Click();
     EXPECT_THAT(window().texts,

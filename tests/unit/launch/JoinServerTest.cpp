@@ -16,18 +16,17 @@ using ::testing::IsEmpty;
 
 constexpr const char* kTitle = "Tarvex Game Launcher";
 constexpr const char* kNotFound = "Quakeforge not found, please check your paths";
+constexpr const char* kRegular = FakeSettingsStore::kRegularClientPath;
+constexpr const char* kGl = FakeSettingsStore::kGlClientPath;
 
 class JoinServerTest : public ::testing::Test
 {
 protected:
     JoinServerTest()
     {
-        settings.set("Regular Quake Path", "/games/regular");
-        settings.set("Regular Quake CMD", "-regular");
-        settings.set("GL Quake Path", "/games/gl");
-        settings.set("GL Quake CMD", "-gl");
-        files.files["/games/regular"] = "";
-        files.files["/games/gl"] = "";
+        settings.setClients();
+        files.files[kRegular] = "";
+        files.files[kGl] = "";
     }
     void join(const std::string& address)
     {
@@ -66,7 +65,7 @@ TEST_F(JoinServerTest, AnyTextWithAColonAndADotPassesTheAddressTest)
 
 TEST_F(JoinServerTest, MissingOrEmptyClientPathIsReportedAndTheWindowStaysAsItWas)
 {
-    files.files.erase("/games/regular");
+    files.files.erase(kRegular);
     join("qw.example.com:27500");
     settings.set("Regular Quake Path", "");
     files.files[""] = ""; // even a file system that answered yes for ""
@@ -90,8 +89,8 @@ TEST_F(JoinServerTest, EachClientReadsOnlyItsOwnKeys)
         const char* foreignCmd;
     };
     const Case cases[] = {
-        {true, "/games/regular", "-regular", "GL Quake Path", "GL Quake CMD"},
-        {false, "/games/gl", "-gl", "Regular Quake Path", "Regular Quake CMD"},
+        {true, kRegular, "-regular", "GL Quake Path", "GL Quake CMD"},
+        {false, kGl, "-gl", "Regular Quake Path", "Regular Quake CMD"},
     };
     for (const auto& c : cases) {
         window.option1 = c.regular;
@@ -113,7 +112,7 @@ TEST_F(JoinServerTest, EachClientReadsOnlyItsOwnKeys)
 
 TEST_F(JoinServerTest, MissingGlClientIsReportedEvenWhenTheRegularOneExists)
 {
-    files.files.erase("/games/gl");
+    files.files.erase(kGl);
     window.option1 = false;
     join("qw.example.com:27500");
     EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{kNotFound, kTitle}}));
@@ -149,9 +148,9 @@ TEST_F(JoinServerTest, ClientThatCannotBeStartedIsReportedAndTheWindowRestored)
     EXPECT_FALSE(window.minimised);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, kTitle);
-    EXPECT_THAT(messages.shown[0].text, HasSubstr("/games/regular"));
+    EXPECT_THAT(messages.shown[0].text, HasSubstr(kRegular));
     EXPECT_THAT(messages.shown[0].text, HasSubstr("the file is not executable"));
-    EXPECT_THAT(messages.shown[0].text, HasSubstr("/games/regular -regular +connect qw.example.com:27500"));
+    EXPECT_THAT(messages.shown[0].text, HasSubstr(std::string(kRegular) + " -regular +connect qw.example.com:27500"));
 }
 
 TEST_F(JoinServerTest, EveryMessageIsShownWhileTheWindowIsNotMinimised)
@@ -159,9 +158,9 @@ TEST_F(JoinServerTest, EveryMessageIsShownWhileTheWindowIsNotMinimised)
     std::vector<bool> minimisedWhileShown;
     messages.whileOpen = [&] { minimisedWhileShown.push_back(window.minimised); };
     join("no-port.example.com");
-    files.files.erase("/games/regular");
+    files.files.erase(kRegular);
     join("qw.example.com:27500");
-    files.files["/games/regular"] = "";
+    files.files[kRegular] = "";
     processes.failure = "broken";
     join("qw.example.com:27500");
     EXPECT_THAT(minimisedWhileShown, ElementsAre(false, false, false));
