@@ -7,7 +7,7 @@ build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
                 fonts-dejavu-core fonts-liberation)
 test_packages=(strace libgtest-dev libgmock-dev googletest xvfb xauth x11-utils xdotool dbus-x11
                at-spi2-core python3 python3-pyatspi python3-pytest python3-xlib e2fsprogs
-               mvdsv ktx qstat desktop-file-utils)
+               mvdsv ktx qstat desktop-file-utils xclip)
 # cpack's DEB generator runs dpkg-shlibdeps (dpkg-dev) on what file calls ELF;
 # the package test checks the result with lintian, appstreamcli and man.
 package_packages=(dpkg-dev file lintian appstream desktop-file-utils man-db)
