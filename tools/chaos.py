@@ -419,8 +419,9 @@ class Monkey:
             self.check_late_add(fields, op in ("Ok", "Return"))
 
     def after(self, predicate, blocked):
-        """Waits for what a key or a close box does; a modal box swallows them."""
-        return blocked or quietly(wait_for, predicate, ANSWER, 0.05, "the effect")
+        """Waits for what a key or a close box does (a modal box swallows them),
+        or for the program to end: the window may have been its last."""
+        return blocked or quietly(wait_for, lambda: not self.launcher.running() or predicate(), ANSWER, 0.05)
 
     def do_edit_paths(self, op, box, what):
         dialog = self.window(PATHS)
@@ -485,7 +486,7 @@ class Monkey:
             blocked = False
         else:
             self.close_box(MAIN)
-        if not blocked and self.after(lambda: not self.launcher.running() or self.window(MAIN) is None, False):
+        if not blocked and self.after(lambda: self.window(MAIN) is None, False):
             self.main_closed = True
             self.check_entries(entries)
             self.saved = [e for e in entries if e]
@@ -681,8 +682,9 @@ def main():
     monkey.verbose = options.verbose
     try:
         monkey.play(options.seconds)
-    except (Failure, TimeoutError) as error:
-        print(f"chaos FAILED: seed {options.seed}, step {monkey.step}: {error}")
+    except Exception as error:  # the monkey's own errors too: the steps replay them
+        print(f"chaos FAILED: seed {options.seed}, step {monkey.step}: "
+              f"{error if isinstance(error, (Failure, TimeoutError)) else repr(error)}")
         print("last steps (replay: tools/chaos.sh SECONDS SEED):\n" + "\n".join(monkey.steps))
         print(f"run's folder kept: {folder}")
         return 1
