@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The chaos run: a seeded monkey plays the sanitizer build (build-sanitize/,
-# built here when missing) while a loopback peer sends it hostile traffic.
-# Usage: tools/chaos.sh SECONDS [SEED]   (SEED defaults to the day, YYYYMMDD)
+# brought up to date here) while a loopback peer sends it hostile traffic.
+# Usage: tools/chaos.sh SECONDS [SEED [--verbose]]   (SEED defaults to the day, YYYYMMDD)
 # Replay a failure with the seed it printed. CHAOS_KNOWN=check,... notes those
 # checks' failures and goes on.
 set -euo pipefail
@@ -10,8 +10,6 @@ seconds=${1:?usage: tools/chaos.sh SECONDS [SEED]}
 seed=${2:-$(date +%Y%m%d)}
 echo "chaos seed: $seed"
 "$root/tools/deps.sh" test
-if [ ! -x "$root/build-sanitize/play-tarvex" ]; then
-    (cd "$root" && cmake --preset sanitize >/dev/null && cmake --build --preset sanitize >/dev/null)
-fi
 cd "$root"
-exec /usr/bin/python3 -m tools.chaos "$seconds" "$seed"
+cmake --preset sanitize >/dev/null && cmake --build --preset sanitize >/dev/null
+exec /usr/bin/python3 -m tools.chaos "$seconds" "$seed" "${@:3}"
