@@ -2,18 +2,14 @@
 """Chaos run: a seeded monkey plays the sanitizer build as a player would
 (typing and pasting any text, picking, every button, every window opened and
 closed in any order, also under message boxes, the main window closed while
-others stay open) while the update host's socket sends it a random mix of
-status replies, notices, empty, 65,507-byte and burst datagrams and answers
-its status queries as a game server. After every step it checks that the
-program lives and answers, that the sanitizers said nothing, that at most one
-"Updates" box is open and every message box's OK button is on the screen,
-that the server list holds no line break, and, once the main window has
-closed, that servers.cfg holds exactly the list's non-empty entries; the
-program must end when its last window closes, and a new run starts.
+others stay open) while the update host's socket sends a random mix of status
+replies, notices, empty, 65,507-byte and burst datagrams and answers the
+status queries as a game server. After every step it checks the program:
+see tests/e2e/README.md, "The chaos run".
 
-  /usr/bin/python3 -m tools.chaos SECONDS SEED   (from the repository's root; tools/chaos.sh)
+  /usr/bin/python3 -m tools.chaos SECONDS SEED [--verbose]   (from the repository's root; tools/chaos.sh)
 
-The same seed gives the same steps. A failure prints the seed, the step and
+The same seed draws the same steps. A failure prints the seed, the step and
 the last steps, keeps the run's folder and exits 1.
 """
 import argparse
@@ -36,6 +32,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 EXECUTABLE = os.path.join(os.environ.get("TARVEX_BUILD_DIR", os.path.join(ROOT, "build-sanitize")), "play-tarvex")
 MAIN, ADD, PATHS, HELP, SECRET = ("The Tarvex Game Launcher", "AddServer", "Edit Paths", "How can I get help?",
                                   "You found a secret!")
+PATH_BOXES = ["Regular client path", "GL client path", "Regular client parameters", "GL client parameters"]
 ANSWER = 60.0  # the longest a sanitizer build on a loaded machine may take to answer
 SLOW = 3.0     # answers slower than this are noted
 Q = b"\xff\xff\xff\xff"
@@ -69,83 +66,73 @@ def pasted(rng):
                        first + "\n" + second, first + "\r"])
 
 
-def stored(text_, wide_as=1):
+def stored(typed, wide_as=1):
     """The entry the launcher keeps for a typed text: one byte per character,
     '?' for what Latin-1 cannot hold (wide_as=2: once per UTF-16 unit)."""
-    return "".join(c if ord(c) < 256 else "?" * (wide_as if ord(c) > 0xFFFF else 1) for c in text_)
+    return "".join(c if ord(c) < 256 else "?" * (wide_as if ord(c) > 0xFFFF else 1) for c in typed)
 
 
 def status_parts(rng, players):
     info = Q + b"n\\hostname\\" + os.urandom(rng.randint(0, 60)).replace(b"\\", b"/") + b"\\map\\dm3\n"
-    lines = [Q + b"n" + f'{i} 0 10 {i} "p{i}" "" 4 4\n'.encode() for i in range(players)]
-    return [info] + lines
+    return [info] + [Q + b"n" + f'{i} 0 10 {i} "p{i}" "" 4 4\n'.encode() for i in range(players)]
+
+
+def scrambled(rng, parts):
+    """A reply's parts reordered, some of them twice."""
+    parts = parts + rng.sample(parts, rng.randint(0, len(parts)))
+    rng.shuffle(parts)
+    return parts
 
 
 def datagram(rng):
-    """One hostile datagram: a status reply (or a part of one), a notice, garbage."""
-    kind = rng.choice(["reply", "part", "msgbox", "website", "empty", "garbage", "huge"])
-    if kind == "reply":
-        return b"".join(status_parts(rng, rng.randint(0, 5)))
-    if kind == "part":
-        return rng.choice(status_parts(rng, 3))
-    if kind == "msgbox":
-        return rng.choice([b"msgbox ", b"MsgBox ", b"msgbox"]) + text(rng, 60).encode("latin-1", "replace")
-    if kind == "website":
-        return b"website " + rng.choice([b"https://tarvex.example/", b"file:///etc/passwd", b"http://a b",
-                                         text(rng).encode("latin-1", "replace")])
-    if kind == "empty":
-        return b""
-    if kind == "garbage":
-        return os.urandom(rng.randint(1, 200))
-    return rng.choice([b"msgbox " + b"\n" * 65500, b"msgbox " + b"x" * 65500, b"msgbox " + b"ab \n" * 16375,
-                       Q + b"n\\hostname\\" + b"h" * 65490, os.urandom(65507), b"website http://" + b"a" * 65492])
+    """One hostile datagram: a status reply or a part of one, a notice, garbage."""
+    kind = rng.randrange(7)
+    return [lambda: b"".join(status_parts(rng, rng.randint(0, 5))),
+            lambda: rng.choice(status_parts(rng, 3)),
+            lambda: rng.choice([b"msgbox ", b"MsgBox ", b"msgbox"]) + text(rng, 60).encode("latin-1", "replace"),
+            lambda: b"website " + rng.choice([b"https://tarvex.example/", b"file:///etc/passwd", b"http://a b",
+                                              text(rng).encode("latin-1", "replace")]),
+            lambda: b"",
+            lambda: os.urandom(rng.randint(1, 200)),
+            lambda: rng.choice([b"msgbox " + b"\n" * 65500, b"msgbox " + b"x" * 65500, b"msgbox " + b"ab \n" * 16375,
+                                Q + b"n\\hostname\\" + b"h" * 65490, os.urandom(65507),
+                                b"website http://" + b"a" * 65492])][kind]()
 
 
 class Peer:
     """The run's update host and game server: one UDP socket on 127.0.0.1
     that learns the launcher's address from "Updates?" and answers every
-    status query (whole, in parts, reordered, duplicated, late or never)."""
+    status query (whole, in parts, scrambled, late or never)."""
 
     def __init__(self, udp, rng):
-        self.udp, self.rng, self.launcher = udp, rng, None
+        self.sock, self.rng, self.launcher = udp.sock, rng, None
         self.stop = threading.Event()
         self.thread = threading.Thread(target=self.serve, daemon=True)
         self.thread.start()
 
     def serve(self):
-        self.udp.sock.settimeout(0.2)
+        self.sock.settimeout(0.2)
         while not self.stop.is_set():
             try:
-                data, sender = self.udp.sock.recvfrom(65535)
-            except (socket.timeout, OSError):
+                data, sender = self.sock.recvfrom(65535)
+            except OSError:
                 continue
             if data == b"Updates?":
                 self.launcher = sender
             elif data == Q + b"status":
-                self.answer(sender)
+                rng = self.rng
+                parts = status_parts(rng, rng.randint(0, 6))
+                how = rng.choice(["whole", "parts", "scrambled", "late", "never"])
+                parts = {"whole": [b"".join(parts)], "scrambled": scrambled(rng, parts), "never": []}.get(how, parts)
+                if how == "late":  # after the launcher's time-out, as a slow server would
+                    threading.Timer(1.2, self.send, (parts, sender)).start()
+                else:
+                    self.send(parts, sender)
 
-    def answer(self, sender):
-        rng = self.rng
-        parts = status_parts(rng, rng.randint(0, 6))
-        how = rng.choice(["whole", "parts", "shuffled", "duplicated", "late", "never"])
-        if how == "whole":
-            parts = [b"".join(parts)]
-        elif how == "shuffled":
-            rng.shuffle(parts)
-        elif how == "duplicated":
-            parts = parts + rng.sample(parts, rng.randint(1, len(parts)))
-            rng.shuffle(parts)
-        elif how == "never":
-            return
-        if how == "late":  # after the launcher's time-out, as a slow server would
-            threading.Timer(1.2, lambda: self.send_all(parts, sender)).start()
-        else:
-            self.send_all(parts, sender)
-
-    def send_all(self, datagrams, to):
+    def send(self, datagrams, to):
         for data in datagrams:
             try:
-                self.udp.sock.sendto(data, to)
+                self.sock.sendto(data, to)
             except OSError:
                 pass  # a full buffer or a closed socket drops it, as a network would
 
@@ -171,20 +158,19 @@ def quietly(call, *args):
 
 
 class Monkey:
-    def __init__(self, seed, folder, known):
-        self.seed, self.folder, self.known = seed, folder, known
+    def __init__(self, seed, folder, known, verbose=False):
+        self.seed, self.folder, self.known, self.verbose = seed, folder, known, verbose
         self.rng = random.Random(seed)
         self.step, self.steps, self.runs, self.slowest, self.notes = 0, collections.deque(maxlen=30), 0, 0.0, set()
         self.launcher = self.peer = None
         self.screen = [int(v) for v in subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True,
                                                       text=True).stdout.split()]
         self.bin = os.path.join(folder, "bin")
-        self.client = os.path.join(self.bin, "client")
-        self.broken_client = os.path.join(self.bin, "not-a-program")
+        self.client, self.broken_client = os.path.join(self.bin, "client"), os.path.join(self.bin, "not-a-program")
         os.makedirs(self.bin)
-        for path, script in ((os.path.join(self.bin, "xdg-open"), "opened"), (self.client, "joined")):
+        for path, record in ((os.path.join(self.bin, "xdg-open"), "opened"), (self.client, "joined")):
             with open(path, "w") as f:
-                f.write(f"#!/bin/sh\nprintf '%s\\n' \"$*\" >> '{os.path.join(folder, script)}'\n")
+                f.write(f"#!/bin/sh\nprintf '%s\\n' \"$*\" >> '{os.path.join(folder, record)}'\n")
             os.chmod(path, 0o755)
         with open(self.broken_client, "w") as f:
             f.write("not executable\n")
@@ -194,24 +180,21 @@ class Monkey:
         with open(self.suppressions, "w") as f:
             f.write("leak:libdbus-1.so\n")
 
-    # --- runs of the program ------------------------------------------------
+    # --- runs of the program ----------------------------------------------------
     def start_run(self):
         rng = random.Random(f"{self.seed}/{self.runs}")
         workdir = os.path.join(self.folder, f"run{self.runs}")
         self.runs += 1
         paths = [self.client, self.broken_client, os.path.join(self.bin, "missing"), ""]
         settings = {"Regular Quake Path": rng.choice(paths), "GL Quake Path": rng.choice(paths),
-                    "Regular Quake CMD": text(rng), "GL Quake CMD": text(rng),
-                    "regular?": rng.choice(["yes", "no"])}
+                    "Regular Quake CMD": text(rng), "GL Quake CMD": text(rng), "regular?": rng.choice(["yes", "no"])}
         env = {"ASAN_OPTIONS": f"log_path={workdir}/asan:detect_leaks=1",
                "LSAN_OPTIONS": f"suppressions={self.suppressions}:print_suppressions=0",
                "UBSAN_OPTIONS": f"log_path={workdir}/ubsan:halt_on_error=1:print_stacktrace=1"}
         self.launcher = harness.Launcher(workdir, EXECUTABLE, settings=settings, env=env, bin_dir=self.bin)
-        port = self.launcher.update_host.port
-        entries = [address(rng).replace("{peer}", f"127.0.0.1:{port}").replace("{port}", str(port))
-                   for _ in range(rng.randint(0, 6))]
         with open(self.launcher.servers_path, "wb") as f:
-            f.write(b"".join(stored(e).encode("latin-1") + rng.choice([b"\r\n", b"\n", b"\r"]) for e in entries))
+            f.write(b"".join(stored(self.fill(address(rng))).encode("latin-1") + rng.choice([b"\r\n", b"\n", b"\r"])
+                             for _ in range(rng.randint(0, 6))))
         self.peer = Peer(self.launcher.update_host, rng)
         self.launcher.start(wait_main=False)
         self.main = self.launcher.wait_main(timeout=ANSWER)
@@ -223,7 +206,11 @@ class Monkey:
         self.launcher.stop()
         self.launcher = None
 
-    # --- what the program shows ----------------------------------------------
+    def fill(self, what):
+        port = self.launcher.update_host.port
+        return what.replace("{peer}", f"127.0.0.1:{port}").replace("{port}", str(port))
+
+    # --- what the program shows --------------------------------------------------
     def tops(self):
         app = self.launcher.app
         if app is None:
@@ -253,8 +240,7 @@ class Monkey:
             time.sleep(0.05)
 
     def entries(self):
-        return self.read(lambda: [item.name for item in find(find(self.main, "combo box"), "list",
-                                                              showing_only=False)])
+        return self.read(lambda: [i.name for i in find(find(self.main, "combo box"), "list", showing_only=False)])
 
     def snapshot(self):
         """The windows' titles, each message box's OK button, the main window, its result lines."""
@@ -264,7 +250,7 @@ class Monkey:
         return ([t.name for t in tops], [(name, tuple(ok.queryComponent().getExtents(0))) for name, ok in oks if ok],
                 main, find(main, "list", "Server status").childCount if main else 0)
 
-    # --- a player's means ------------------------------------------------------
+    # --- a player's means --------------------------------------------------------
     def press_and_wait(self, node):
         """Presses a button as a screen reader does; returns once its click has happened."""
         press(node)
@@ -275,7 +261,7 @@ class Monkey:
                 return not node.getState().contains(pressed)
             except Exception:
                 return True  # its window has gone
-        quietly(wait_for, clicked, ANSWER, 0.02, "the click")
+        quietly(wait_for, clicked, ANSWER, 0.02)
 
     def click(self, node):
         x, y, w, h = node.queryComponent().getExtents(0)
@@ -293,24 +279,15 @@ class Monkey:
             node.queryComponent().grabFocus()
         return harness.xdotool("getwindowfocus").strip() == str(wid)
 
-    def type(self, title, field, what, replace):
+    def type(self, title, field, what, replace=False):
         win = self.window(title)
-        if win is None:
-            return
-        node = find(win, "text", field) if field else None
-        if not self.focus(node, title):
+        if win is None or not self.focus(find(win, "text", field) if field else None, title):
             return False
         if replace:
             xdo("key", "--delay", "10", "ctrl+a", "BackSpace")
         if what:
             xdo("type", "--delay", "15", "--", what)
         return True
-
-    def paste(self, title, field, what):
-        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=what.encode(), timeout=30, check=False,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        if self.type(title, field, "", False):
-            xdo("key", "ctrl+v")
 
     def close_box(self, title):
         """The title-bar close box: WM_DELETE_WINDOW, once, as a player clicks it."""
@@ -321,96 +298,76 @@ class Monkey:
         d = display.Display()
         try:
             window = d.create_resource_object("window", wid)
-            event = protocol.event.ClientMessage(window=window, client_type=d.intern_atom("WM_PROTOCOLS"),
-                                                 data=(32, [d.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime,
-                                                            0, 0, 0]))
+            event = protocol.event.ClientMessage(window=window, client_type=d.intern_atom("WM_PROTOCOLS"), data=(
+                32, [d.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))
             window.send_event(event, event_mask=X.NoEventMask)
             d.sync()  # a flush may leave the request unsent when the connection closes
         finally:
             d.close()
 
-    def button(self, title, caption):
-        win = self.window(title)
-        return find(win, "push button", caption) if win is not None else None
+    def after(self, predicate, blocked):
+        """Waits for what a key or a close box does (a modal box swallows them),
+        or for the program to end: the window may have been its last."""
+        return blocked or quietly(wait_for, lambda: not self.launcher.running() or predicate(), ANSWER, 0.05)
 
-    def send(self, datagrams, stranger):
-        if stranger:
-            with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as s:
-                for data in datagrams:
-                    quietly(s.sendto, data, self.peer.launcher)
-        else:
-            self.peer.send_all(datagrams, self.peer.launcher)
-
-    # --- the steps ----------------------------------------------------------------
-    def fill(self, what):
-        port = self.launcher.update_host.port
-        return what.replace("{peer}", f"127.0.0.1:{port}").replace("{port}", str(port))
-
-    def do_type(self, where, what, replace):
-        title, field = where
-        what = self.fill(what)
-        if title == ADD and what.endswith("\n"):  # Enter: Ok
+    # --- the steps ------------------------------------------------------------------
+    def do_enter(self, where, how, what, replace):
+        """Types, pastes (Ctrl+V) or, as an accessibility tool does, sets a field's text."""
+        (title, field), what = where, self.fill(what)
+        if how == "set":
+            win = self.window(title)
+            if win is not None:
+                find(win, "text", field).queryEditableText().setTextContents(what)
+        elif how == "paste":
+            subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=what.encode(), timeout=30,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
+            if self.type(title, field, "", replace):
+                xdo("key", "ctrl+v")
+        elif title == ADD and what.endswith("\n"):  # Enter: Ok
             self.type(title, field, what[:-1], replace)
             self.do_add_server("Return")
         else:
             self.type(title, field, what, replace)
 
-    def do_paste(self, where, what):
-        self.paste(*where, self.fill(what))
-
-    def do_set_text(self, where, what):
-        """An accessibility tool sets a field's text."""
-        win = self.window(where[0])
-        if win is not None:
-            find(win, "text", where[1]).queryEditableText().setTextContents(self.fill(what))
-
-    def do_query_peer(self):
-        self.do_type((MAIN, "Server address"), "{peer}", True)
-        self.do_button("Update")
-
     def do_pick(self, popup, moves, key):
-        if self.type(MAIN, "Server address", "", False):
+        if self.type(MAIN, "Server address", ""):
             xdo("key", "--delay", "10", *(["alt+Down"] if popup else []), *[key] * moves,
                 *(["Return"] if popup else []))
 
     def do_button(self, caption):
-        node = self.button(MAIN, caption)
-        if node is None:
+        if caption == "query the peer":  # as its game server
+            self.do_enter((MAIN, "Server address"), "type", "{peer}", True)
+            caption = "Update"
+        main = self.window(MAIN)
+        if main is None:
             return
         if caption == "Join Server":
             config = harness.read_settings(self.launcher.config_home)
             for key in ("Regular Quake Path", "GL Quake Path"):  # never start a program of the machine's
                 if os.path.exists(config.get(key, "")) and config[key] not in (self.client, self.broken_client):
                     return
-        box = text_of(find(self.main, "text", "Server address")) if caption == "Update" else ""
-        self.press_and_wait(node)
-        if "." in box and ":" in box and self.window(MAIN) is not None:
+        if caption in ("Regular Tarvex", "GL Enhanced Tarvex"):
+            return self.click(find(main, "radio button", caption))
+        box = text_of(find(main, "text", "Server address"))
+        self.press_and_wait(find(main, "push button", caption))
+        if caption == "Update" and "." in box and ":" in box and self.window(MAIN) is not None:
             entries = self.entries()
             if stored(box) not in entries:
                 self.fail("one-question-mark" if stored(box, 2) in entries else "update-adds",
                           f"Update with {box!r} in the box: the list is {entries!r}")
 
-    def do_radio(self, caption):
-        win = self.window(MAIN)
-        if win is not None:
-            self.click(find(win, "radio button", caption))
-
     def do_add_server(self, op):
         dialog = self.window(ADD)
         if dialog is None:
-            if self.window(MAIN) is not None:
-                self.press_and_wait(self.button(MAIN, "Add Server"))
-            return
+            return self.do_button("Add Server")
         fields = [text_of(find(dialog, "text", name)) for name in ("IP", "Port")]
-        if op == "Ok":
-            self.press_and_wait(find(dialog, "push button", "Ok"))
-        elif op == "Cancel":
-            self.press_and_wait(find(dialog, "push button", "Cancel"))
+        if op in ("Ok", "Cancel"):
+            self.press_and_wait(find(dialog, "push button", op))
         elif op == "close box":
-            self.close_box(dialog.name)
+            self.close_box(ADD)
         else:
             blocked = bool(self.boxes())
-            if not self.type(ADD, "IP", "", False):
+            if not self.type(ADD, "IP", ""):
                 return
             xdo("key", op)
             if op == "Return":  # Ok, or "You must fill in both fields."
@@ -418,54 +375,40 @@ class Monkey:
         if self.main_closed:
             self.check_late_add(fields, op in ("Ok", "Return"))
 
-    def after(self, predicate, blocked):
-        """Waits for what a key or a close box does (a modal box swallows them),
-        or for the program to end: the window may have been its last."""
-        return blocked or quietly(wait_for, lambda: not self.launcher.running() or predicate(), ANSWER, 0.05)
-
     def do_edit_paths(self, op, box, what):
         dialog = self.window(PATHS)
         if dialog is None:
             if self.window(MAIN) is not None:
                 self.launcher.menu("File", "Advanced", "Edit Paths")
-            return
-        names = ["Regular client path", "GL client path", "Regular client parameters", "GL client parameters"]
-        name = names[box]
-        if op == "Done":  # what it stores must be one line each
-            self.check_entries([text_of(find(dialog, "text", n)) for n in names])
-        if op == "type":
-            self.type(PATHS, name, what, False)
-        elif op == "paste":
-            self.paste(PATHS, name, what)
+        elif op in ("type", "paste"):
+            self.do_enter((PATHS, PATH_BOXES[box]), op, what, False)
         elif op == "close box":
-            self.close_box(dialog.name)
+            self.close_box(PATHS)
         elif op == "Browse...":
             self.press_and_wait(find_all(dialog, "push button", "Browse...")[box % 2])
         else:
+            if op == "Done":  # what it stores must be one line each
+                self.check_lines([text_of(find(dialog, "text", name)) for name in PATH_BOXES])
             self.press_and_wait(find(dialog, "push button", op))
 
     def do_help(self, op, what):
         win = self.window(HELP)
-        if win is None:
+        if op == "close the secret":
+            self.close_box(SECRET)
+        elif win is None:
             if self.window(MAIN) is not None:
                 self.launcher.menu("Help", "Help me!")
-            return
-        if op == "type":
-            self.type(HELP, None, what, False)
+        elif op == "type":
+            self.type(HELP, None, what)
         elif op == "code":  # Enter clears the sum; 7 x 106 makes 742
-            if self.type(HELP, None, "", False):
+            if self.type(HELP, None, ""):
                 xdo("key", "Return")
                 xdo("type", "--delay", "15", "jjjjjjj")
                 xdo("key", "Return")
         elif op == "link":
             self.click(find(win, "label", "www.tarvex.example"))
         else:
-            self.close_box(win.name)
-
-    def do_close_secret(self):
-        win = self.window(SECRET)
-        if win is not None:
-            self.close_box(win.name)
+            self.close_box(HELP)
 
     def do_dismiss(self, how):
         boxes = self.boxes()
@@ -491,23 +434,21 @@ class Monkey:
             self.close_box(MAIN)
         if not blocked and self.after(lambda: self.window(MAIN) is None, False):
             self.main_closed = True
-            self.check_entries(entries)
+            self.check_lines(entries)
             self.saved = [e for e in entries if e]
             self.check_file(self.saved)
 
     def do_traffic(self, kind, count, stranger, seed):
         rng = random.Random(seed)
-        if kind == "burst":
-            self.send([datagram(rng) for _ in range(count)], stranger)
-        elif kind == "parts":
-            parts = status_parts(rng, count % 8)
-            parts += rng.sample(parts, rng.randint(0, len(parts)))
-            rng.shuffle(parts)
-            self.send(parts, stranger)
-        else:
-            self.send([datagram(rng)], stranger)
+        datagrams = {"burst": lambda: [datagram(rng) for _ in range(count)],
+                     "parts": lambda: scrambled(rng, status_parts(rng, count % 8))}.get(kind, lambda: [datagram(rng)])()
+        if not stranger:
+            return self.peer.send(datagrams, self.peer.launcher)
+        with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as other:
+            for data in datagrams:
+                quietly(other.sendto, data, self.peer.launcher)
 
-    # --- the checks ---------------------------------------------------------------
+    # --- the checks -----------------------------------------------------------------
     def fail(self, check, message):
         if check not in self.known:
             raise Failure(check, message)
@@ -515,13 +456,14 @@ class Monkey:
             print(f"  known at step {self.step}: {check}: {message[:300]}")
         self.notes.add(check)
 
-    def check_entries(self, entries):
-        for entry in entries:
-            if "\r" in entry or "\n" in entry:
-                self.fail("one-line", f"a line break in a single-line box or entry: {entry!r}")
+    def check_lines(self, texts):
+        for line in texts:
+            if "\r" in line or "\n" in line:
+                self.fail("one-line", f"a line break in a single-line box or entry: {line!r}")
 
     def check_file(self, expected):
         want = b"".join(e.encode("latin-1") + b"\r\n" for e in expected)
+
         def written():
             with open(self.launcher.servers_path, "rb") as f:
                 return f.read() == want
@@ -539,14 +481,13 @@ class Monkey:
                     self.fail("one-question-mark", f"the late entry {fields!r} was written as {wide!r}")
                     entry = wide
             self.saved.append(entry)
-            self.check_entries([entry])
+            self.check_lines([entry])
         self.check_file(self.saved)
 
     def sanitizer_reports(self):
-        workdir = self.launcher.workdir
-        for name in sorted(os.listdir(workdir)):
+        for name in sorted(os.listdir(self.launcher.workdir)):
             if name.startswith(("asan", "ubsan")):
-                with open(os.path.join(workdir, name), errors="replace") as f:
+                with open(os.path.join(self.launcher.workdir, name), errors="replace") as f:
                     self.fail("sanitizer", f"{name}:\n{f.read()[:6000]}")
 
     @staticmethod
@@ -567,16 +508,6 @@ class Monkey:
             self.check_file(self.saved)
         self.end_run()
 
-    def check(self, before):
-        try:
-            self.inspect(before)
-        except Failure:
-            raise
-        except Exception:
-            if self.launcher.running():
-                raise
-            self.ended(before)
-
     def answers(self):
         if not self.launcher.running():
             return True
@@ -586,6 +517,16 @@ class Monkey:
         except Exception:
             self.launcher._app = None  # looked up afresh: the accessibility registry may have dropped it
             raise
+
+    def check(self, before):
+        try:
+            self.inspect(before)
+        except Failure:
+            raise
+        except Exception:
+            if self.launcher.running():
+                raise
+            self.ended(before)
 
     def inspect(self, before):
         if not self.launcher.running():
@@ -615,7 +556,7 @@ class Monkey:
         if not self.main_closed:
             if main is None:
                 self.fail("main-vanished", f"the main window went without being closed; open: {titles}")
-            self.check_entries(self.entries())
+            self.check_lines(self.entries())
             if lines not in (0, 1, 6):
                 self.fail("result-lines", f"the result list holds {lines} lines")
         elif not titles and self.launcher.running():
@@ -629,21 +570,22 @@ class Monkey:
                     if not line.startswith(("http://", "https://")) or " " in line.strip():
                         self.fail("website", f"the opener was given {line!r}")
 
-    # --- the run ------------------------------------------------------------------
+    # --- the run --------------------------------------------------------------------
+    FIELDS = [(MAIN, "Server address"), (ADD, "IP"), (ADD, "Port")]
     STEPS = [  # (weight, name, arguments drawn from the seed's stream)
-        (14, "type", lambda r: (r.choice([(MAIN, "Server address"), (ADD, "IP"), (ADD, "Port")]),
-                                r.choice([address(r), text(r), text(r) + "\n"]), r.random() < 0.5)),
-        (7, "paste", lambda r: (r.choice([(MAIN, "Server address"), (ADD, "IP"), (ADD, "Port")]), pasted(r))),
-        (2, "set_text", lambda r: (r.choice([(MAIN, "Server address"), (ADD, "IP"), (ADD, "Port")]), pasted(r))),
-        (6, "query_peer", lambda r: ()),
+        (14, "enter", lambda r: (r.choice(Monkey.FIELDS), "type", r.choice([address(r), text(r), text(r) + "\n"]),
+                                 r.random() < 0.5)),
+        (9, "enter", lambda r: (r.choice(Monkey.FIELDS), r.choice(["paste"] * 3 + ["set"]), pasted(r),
+                                r.random() < 0.3)),
         (4, "pick", lambda r: (r.random() < 0.5, r.randint(1, 4), r.choice(["Down", "Up"]))),
-        (14, "button", lambda r: (r.choice(["Update", "Update", "Add Server", "Remove Server", "Join Server"]),)),
-        (2, "radio", lambda r: (r.choice(["Regular Tarvex", "GL Enhanced Tarvex"]),)),
+        (22, "button", lambda r: (r.choice(["Update", "Update", "query the peer", "query the peer", "Add Server",
+                                            "Remove Server", "Join Server", "Regular Tarvex",
+                                            "GL Enhanced Tarvex"]),)),
         (10, "add_server", lambda r: (r.choice(["Ok", "Cancel", "Return", "Escape", "close box"]),)),
         (7, "edit_paths", lambda r: (r.choice(["type", "type", "paste", "Done", "Cancel", "close box", "Browse..."]),
                                      r.randint(0, 3), text(r))),
-        (5, "help", lambda r: (r.choice(["type", "code", "code", "link", "close box"]), text(r))),
-        (2, "close_secret", lambda r: ()),
+        (7, "help", lambda r: (r.choice(["type", "code", "code", "link", "close box", "close the secret",
+                                         "close the secret"]), text(r))),
         (12, "dismiss", lambda r: (r.choice(["OK", "Return", "Escape", "close box"]),)),
         (3, "close_main", lambda r: (r.choice(["Exit", "close box"]),)),
         (14, "traffic", lambda r: (r.choice(["one", "one", "parts", "burst"]), r.randint(1, 3000),
@@ -677,7 +619,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("seconds", type=float)
     parser.add_argument("seed", type=int)
-    parser.add_argument("--verbose", action="store_true", help="print every step as it is taken")
+    parser.add_argument("--verbose", action="store_true", help="print every step and the windows open before it")
     parser.add_argument("--known", default=os.environ.get("CHAOS_KNOWN", ""),
                         help="checks whose failures are noted and passed over (comma-separated)")
     options = parser.parse_args()
@@ -688,14 +630,13 @@ def main():
     folder = tempfile.mkdtemp(prefix=f"tarvex-chaos-{options.seed}-")
     desktop = harness.Desktop()
     desktop.start()
-    monkey = Monkey(options.seed, folder, set(filter(None, options.known.split(","))))
-    monkey.verbose = options.verbose
+    monkey = Monkey(options.seed, folder, set(filter(None, options.known.split(","))), options.verbose)
     try:
         monkey.play(options.seconds)
     except Exception as error:  # the monkey's own errors too: the steps replay them
         print(f"chaos FAILED: seed {options.seed}, step {monkey.step}: "
               f"{error if isinstance(error, (Failure, TimeoutError)) else repr(error)}")
-        print("last steps (replay: tools/chaos.sh SECONDS SEED):\n" + "\n".join(monkey.steps))
+        print("last steps (replay: tools/chaos.sh SECONDS SEED --verbose):\n" + "\n".join(monkey.steps))
         print(f"run's folder kept: {folder}")
         return 1
     finally:
