@@ -11,5 +11,5 @@ seed=${2:-$(date +%Y%m%d)}
 echo "chaos seed: $seed"
 "$root/tools/deps.sh" test
 cd "$root"
-cmake --preset sanitize >/dev/null && cmake --build --preset sanitize >/dev/null
+cmake --preset sanitize >/dev/null && cmake --build --preset sanitize
 exec /usr/bin/python3 -m tools.chaos "$seconds" "$seed" "${@:3}"
