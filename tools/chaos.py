@@ -186,8 +186,11 @@ class Monkey:
         workdir = os.path.join(self.folder, f"run{self.runs}")
         self.runs += 1
         paths = [self.client, self.broken_client, os.path.join(self.bin, "missing"), ""]
+        # Plain parameters: the harness writes settings without QSettings' escapes.
+        cmds = ["", "-nosound", "+name O'Brien -window"]
         settings = {"Regular Quake Path": rng.choice(paths), "GL Quake Path": rng.choice(paths),
-                    "Regular Quake CMD": text(rng), "GL Quake CMD": text(rng), "regular?": rng.choice(["yes", "no"])}
+                    "Regular Quake CMD": rng.choice(cmds), "GL Quake CMD": rng.choice(cmds),
+                    "regular?": rng.choice(["yes", "no"])}
         env = {"ASAN_OPTIONS": f"log_path={workdir}/asan:detect_leaks=1",
                "LSAN_OPTIONS": f"suppressions={self.suppressions}:print_suppressions=0",
                "UBSAN_OPTIONS": f"log_path={workdir}/ubsan:halt_on_error=1:print_stacktrace=1"}
