@@ -97,6 +97,13 @@ echo "== end-to-end tests"
     -W ignore::DeprecationWarning --junitxml="$reports/e2e.xml")
 e2e_status=$?
 
+echo "== chaos run: the sanitizer build played at random for 60 s"
+# The seed of the day; "tools/chaos.sh SECONDS SEED" replays a failure.
+"$root/tools/chaos.sh" 60 >"$reports/chaos.log" 2>&1
+chaos_status=$?
+grep -E "^chaos (seed|FAILED)|^chaos: passed" "$reports/chaos.log"
+record chaos $chaos_status "$reports/chaos.log"
+
 wait "$tidy_pid"
 record clang-tidy $? "$reports/tidy.log"
 wait "$fuzz_pid"
@@ -114,7 +121,7 @@ else
 fi
 background=()
 
-/usr/bin/python3 "$root/tools/summarise-junit.py" "$reports"/{clang-format,ctest,package,windows-unit,windows-widget,e2e,clang-tidy,fuzz,release}.xml
+/usr/bin/python3 "$root/tools/summarise-junit.py" "$reports"/{clang-format,ctest,package,windows-unit,windows-widget,e2e,chaos,clang-tidy,fuzz,release}.xml
 summary_status=$?
 if [ $ctest_status -ne 0 ] || [ $package_status -ne 0 ] || [ $windows_status -ne 0 ] || [ $e2e_status -ne 0 ] \
         || [ $summary_status -ne 0 ]; then

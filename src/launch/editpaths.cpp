@@ -64,8 +64,11 @@ void editpaths::browse(PathsBox box)
 {
     // A cancelled dialog leaves the box alone: writing the dialog's
     // remembered name would empty it or put the other client's path into it.
+    // While the modal dialog was open, the window may have been closed, or
+    // closed and opened again with fresh boxes: the choice is no longer wanted.
+    const unsigned opening = m_dialog.openings();
     const auto chosen = m_fileDialog.saveFileName(m_dialogFilter, m_dialogFileName);
-    if (!chosen || !m_dialog.isOpen()) {
+    if (!chosen || m_dialog.openings() != opening || !m_dialog.isOpen()) {
         return;
     }
     m_dialogFileName = *chosen;

@@ -59,6 +59,7 @@ void AddServer::AcceptServer()
     if (!m_dialog.isOpen()) {
         return;
     }
+    const unsigned opening = m_dialog.openings();
     const std::string host = m_dialog.view()->text1();
     const std::string port = m_dialog.view()->text2();
     // Only truly empty fields are refused: blanks are the player's to type.
@@ -75,8 +76,11 @@ void AddServer::AcceptServer()
     m_query.QueryServer(host, port);
 
     // A message box shown by the query runs a nested event loop, in which
-    // the dialog may have been closed already.
-    m_dialog.close();
+    // the dialog may have been closed already, or closed and opened again:
+    // that new dialog is the player's, not this Ok's to close.
+    if (m_dialog.openings() == opening) {
+        m_dialog.close();
+    }
 }
 
 } // namespace tarvex

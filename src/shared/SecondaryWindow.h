@@ -15,9 +15,14 @@ public:
             return false;
         }
         m_view = &create();
+        ++m_openings;
         return true;
     }
     bool isOpen() const { return m_view != nullptr; }
+    // How many views open() has made. A handler whose nested event loop
+    // (a modal box or dialog) ran other events compares it before and after,
+    // to tell its own view from one the player closed and opened afresh.
+    unsigned openings() const { return m_openings; }
     // The open view, or null.
     View* view() const { return m_view; }
     // Closes the open view, which raises its Form_Unload.
@@ -32,6 +37,7 @@ public:
 
 private:
     View* m_view = nullptr;
+    unsigned m_openings = 0;
 };
 
 } // namespace tarvex

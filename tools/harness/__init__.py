@@ -399,9 +399,8 @@ class Launcher:
 
     def close_window(self, title):
         """The title-bar close box: WM_DELETE_WINDOW sent to the window, as a
-        window manager does. On a loaded machine the first message has been
-        seen to go unanswered, so it is sent again (never more than a close
-        box would be clicked by an impatient player) until the window goes."""
+        window manager does; sent again (never more than a close box would be
+        clicked by an impatient player) until the window goes."""
         from Xlib import X, display, protocol
         wid = wait_for(lambda: self.window_id(title), what=f"X window {title!r}")
         d = display.Display(self.env["DISPLAY"])
@@ -413,7 +412,9 @@ class Launcher:
                 event = protocol.event.ClientMessage(window=window, client_type=protocols,
                                                      data=(32, [delete, X.CurrentTime, 0, 0, 0]))
                 window.send_event(event, event_mask=X.NoEventMask)
-                d.flush()
+                # python-xlib's flush may return with the request still unsent:
+                # the first close went unanswered now and then. A round trip sends it.
+                d.sync()
                 try:
                     wait_for(lambda: self.window_id(title) != wid, timeout=3, what=f"{title!r} to close")
                     return
