@@ -59,7 +59,10 @@ def write_settings(config_home, values):
     os.makedirs(config_home, exist_ok=True)
     lines = [f"[{_settings_escape(SETTINGS_GROUP)}]"]
     for key, value in values.items():
-        lines.append(f"{_settings_escape(key)}={json.dumps(value) if ' ' in value or ';' in value else value}")
+        # Quoted, with its backslashes escaped, whenever QSettings would read
+        # the bare text otherwise (a trailing backslash continues the line).
+        quoted = any(c in value for c in ' ;\\"') and json.dumps(value, ensure_ascii=False)
+        lines.append(f"{_settings_escape(key)}={quoted or value}")
     with open(os.path.join(config_home, SETTINGS_FILE), "w", encoding="utf-8") as f:
         f.write("\n".join(lines) + "\n")
 
