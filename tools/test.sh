@@ -3,13 +3,16 @@
 #   - the house checks: clang-format, the include directions, clang-tidy;
 #   - unit and widget tests (ctest, offscreen) built with AddressSanitizer and
 #     UndefinedBehaviorSanitizer, warnings as errors;
-#   - the Windows build, its unit and widget tests under Wine;
+#   - a 60-second chaos run of that sanitizer build (tools/chaos.sh);
 #   - the Debian package of tools/package.sh, whose Release build is also what
 #     the end-to-end tests run: the real executable under an Xvfb and D-Bus
-#     session of their own, against real servers on 127.0.0.1; they also
-#     install, start and purge the package, and drive the Windows build's
-#     portable play-tarvex.exe under Wine;
-#   - each fuzz target for 30 seconds from its corpus.
+#     session of their own, against real servers and a real game client on
+#     127.0.0.1; they also install, start and purge the package, and drive the
+#     Windows build's portable play-tarvex.exe and installer under Wine;
+#   - the Windows build, its installer, its unit and widget tests under Wine;
+#   - each fuzz target for 30 seconds from its corpus;
+#   - a release of the commit from a clean tree (tools/release.sh), which must
+#     equal the builds above bit for bit.
 # Ends with "N passed, N failed"; exits non-zero on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -60,6 +63,14 @@ fi
 tidy_pid=$!
 background+=("$tidy_pid")
 
+# The chaos run plays the sanitizer build for 60 seconds on a desktop of its
+# own, beside the package and Windows builds; the seed of the day, which
+# "tools/chaos.sh SECONDS SEED" replays.
+echo "== chaos run: the sanitizer build played at random for 60 s, in the background"
+"$root/tools/chaos.sh" 60 >"$reports/chaos.log" 2>&1 &
+chaos_pid=$!
+background+=("$chaos_pid")
+
 echo "== Debian package"
 if "$root/tools/package.sh" -DTARVEX_WERROR=ON >"$reports/package.log" 2>&1; then
     package_status=0
@@ -97,13 +108,10 @@ echo "== end-to-end tests"
     -W ignore::DeprecationWarning --junitxml="$reports/e2e.xml")
 e2e_status=$?
 
-echo "== chaos run: the sanitizer build played at random for 60 s"
-# The seed of the day; "tools/chaos.sh SECONDS SEED" replays a failure.
-"$root/tools/chaos.sh" 60 >"$reports/chaos.log" 2>&1
+wait "$chaos_pid"
 chaos_status=$?
 grep -E "^chaos (seed|FAILED)|^chaos: passed" "$reports/chaos.log"
 record chaos $chaos_status "$reports/chaos.log"
-
 wait "$tidy_pid"
 record clang-tidy $? "$reports/tidy.log"
 wait "$fuzz_pid"
