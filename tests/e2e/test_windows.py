@@ -92,8 +92,7 @@ class WineLauncher:
         """Clicks a point of a window's client area, which is the X window
         Wine shows (Windows draws no frame without a window manager)."""
         geometry = window_geometry(wid)
-        xdotool("mousemove", "--sync", str(geometry["X"] + x), str(geometry["Y"] + y))
-        xdotool("click", "1")
+        xdotool("mousemove", str(geometry["X"] + x), str(geometry["Y"] + y), "click", "1")
 
     def click(self, left, top, width, height):
         """Clicks the middle of a main-window control placed in twips below the menu bar."""
