@@ -37,8 +37,8 @@ Form1::~Form1()
 
 void Form1::Form_Load()
 {
-    m_view = &m_platform.windows.createMainWindow(*this);
-    m_window.attach(*m_view);
+    MainWindowView& view = m_platform.windows.createMainWindow(*this);
+    m_window.attach(view);
 
     settings::applyClientChoiceDefault(m_settings);
     // Selecting an option from code runs its click handler, so "regular?"
@@ -46,10 +46,10 @@ void Form1::Form_Load()
     // still reads "": the regular client is the default all the same.
     const auto choice = settings::read(m_settings, settings::kRegular);
     if (choice == "yes" || choice.empty()) {
-        m_view->setOption1Selected(true);
+        view.setOption1Selected(true);
         Option1_Click();
     } else {
-        m_view->setOption1Selected(false);
+        view.setOption1Selected(false);
         Option2_Click();
     }
     settings::applyClientPathDefaults(m_settings, m_platform.files);
@@ -60,14 +60,13 @@ void Form1::Form_Load()
     LoadServers();
 
     m_platform.timer.start(kTimerIntervalMs, [this] { m_query.Timer1_Timer(); });
-    m_view->show();
+    view.show();
 }
 
 void Form1::Form_Unload()
 {
     SaveServers();
     m_window.detach();
-    m_view = nullptr;
     // The timer and the socket live as long as the window.
     m_platform.timer.stop();
     m_platform.socket.setReceiver(nullptr);
@@ -121,9 +120,7 @@ void Form1::mnuHelpMe_Click()
 
 void Form1::mnuExit_Click()
 {
-    if (m_view != nullptr) {
-        m_view->close();
-    }
+    m_window.close();
 }
 
 void Form1::LoadServers()

@@ -53,7 +53,6 @@ private:
     // Every setting goes through it, so the player hears once when they cannot be kept.
     ReportingSettingsStore m_settings;
     UpdateHost m_updateHost;
-    MainWindowView* m_view = nullptr;
     MainWindowState m_window;
     ServerListStore m_serverList;
 

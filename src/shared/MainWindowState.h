@@ -56,6 +56,11 @@ public:
     {
         shown([](MainWindowView& view) { view.restore(); });
     }
+    // Closes the on-screen window, as its close box does.
+    void close()
+    {
+        shown([](MainWindowView& view) { view.close(); });
+    }
 
 private:
     // Runs call on the on-screen window while there is one.

@@ -29,7 +29,8 @@ namespace {
 constexpr qsizetype kBoxLines = 25;
 constexpr qsizetype kBoxCharacters = 2000;
 
-const QString kScrollingBoxName = QStringLiteral("MessageBox");
+// Both kinds of box carry it; the accessible alert is made for the scrolling one by it.
+const QString kBoxName = QStringLiteral("MessageBox");
 
 bool fitsAMessageBox(const QString& text)
 {
@@ -41,8 +42,7 @@ bool fitsAMessageBox(const QString& text)
 QAccessibleInterface* scrollingBoxAccessible(const QString& /*className*/, QObject* object)
 {
     auto* dialog = qobject_cast<QDialog*>(object);
-    if (dialog == nullptr || qobject_cast<QMessageBox*>(object) != nullptr
-        || dialog->objectName() != kScrollingBoxName) {
+    if (dialog == nullptr || qobject_cast<QMessageBox*>(object) != nullptr || dialog->objectName() != kBoxName) {
         return nullptr;
     }
     return new QAccessibleWidget(dialog, QAccessible::AlertMessage);
@@ -147,7 +147,7 @@ void showScrolling(const QString& text, const QString& title)
     (void)accessible;
 
     QDialog box;
-    box.setObjectName(kScrollingBoxName);
+    box.setObjectName(kBoxName);
     box.setWindowTitle(title);
     box.setWindowIcon(launcherIcon());
     box.setAccessibleDescription(text);
@@ -174,7 +174,7 @@ void QtMessageBox::show(const std::string& text, const std::string& title)
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, fromLatin1(title), shown, QMessageBox::Ok);
-    box.setObjectName(QStringLiteral("MessageBox"));
+    box.setObjectName(kBoxName);
     // Texts may come from the network: never let Qt read them as markup.
     box.setTextFormat(Qt::PlainText);
     box.setWindowIcon(launcherIcon());
