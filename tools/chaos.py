@@ -26,7 +26,7 @@ import threading
 import time
 
 from tools import harness
-from tools.harness import find, find_all, press, text_of, wait_for
+from tools.harness import find, find_all, press, text_of, wait_for, xdotool
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 EXECUTABLE = os.path.join(os.environ.get("TARVEX_BUILD_DIR", os.path.join(ROOT, "build-sanitize")), "play-tarvex")
@@ -141,10 +141,6 @@ class Peer:
         self.thread.join()
 
 
-def xdo(*args):
-    subprocess.run(["xdotool", *args], capture_output=True, timeout=30, check=False)
-
-
 def showing(node):
     return node.getState().contains(harness._pyatspi().STATE_SHOWING)  # a program that does not answer raises
 
@@ -163,8 +159,7 @@ class Monkey:
         self.rng = random.Random(seed)
         self.step, self.steps, self.runs, self.slowest = 0, collections.deque(maxlen=30), 0, 0.0
         self.launcher = self.peer = None
-        self.screen = [int(v) for v in subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True,
-                                                      text=True).stdout.split()]
+        self.screen = [int(v) for v in xdotool("getdisplaygeometry").split()]
         self.bin = os.path.join(folder, "bin")
         self.client, self.broken_client = os.path.join(self.bin, "client"), os.path.join(self.bin, "not-a-program")
         os.makedirs(self.bin)
@@ -268,8 +263,7 @@ class Monkey:
         quietly(wait_for, clicked, ANSWER, 0.02)
 
     def click(self, node):
-        x, y, w, h = node.queryComponent().getExtents(0)
-        xdo("mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
+        self.launcher.click(node)
 
     def focus(self, node, title):
         """Gives the window the keyboard, as a click on it would; False when it
@@ -277,37 +271,27 @@ class Monkey:
         wid = harness.window_id(title, self.launcher.pid)
         if not wid:
             return False
-        xdo("windowraise", str(wid))
-        xdo("windowfocus", str(wid))
+        xdotool("windowraise", str(wid))
+        xdotool("windowfocus", str(wid))
         if node is not None:
             node.queryComponent().grabFocus()
-        return harness.xdotool("getwindowfocus").strip() == str(wid)
+        return xdotool("getwindowfocus").strip() == str(wid)
 
     def type(self, title, field, what, replace=False):
         win = self.window(title)
         if win is None or not self.focus(find(win, "text", field) if field else None, title):
             return False
         if replace:
-            xdo("key", "--delay", "10", "ctrl+a", "BackSpace")
+            xdotool("key", "--delay", "10", "ctrl+a", "BackSpace")
         if what:
-            xdo("type", "--delay", "15", "--", what)
+            xdotool("type", "--delay", "15", "--", what)
         return True
 
     def close_box(self, title):
-        """The title-bar close box: WM_DELETE_WINDOW, once, as a player clicks it."""
-        from Xlib import X, display, protocol
+        """The title-bar close box, clicked once."""
         wid = harness.window_id(title, self.launcher.pid)
-        if not wid:
-            return
-        d = display.Display()
-        try:
-            window = d.create_resource_object("window", wid)
-            event = protocol.event.ClientMessage(window=window, client_type=d.intern_atom("WM_PROTOCOLS"), data=(
-                32, [d.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))
-            window.send_event(event, event_mask=X.NoEventMask)
-            d.sync()  # a flush may leave the request unsent when the connection closes
-        finally:
-            d.close()
+        if wid:
+            harness.send_close(wid)
 
     def after(self, predicate, blocked):
         """Waits for what a key or a close box does (a modal box swallows them),
@@ -323,10 +307,8 @@ class Monkey:
             if win is not None:
                 find(win, "text", field).queryEditableText().setTextContents(what)
         elif how == "paste":
-            subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=what.encode(), timeout=30,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
             if self.type(title, field, "", replace):
-                xdo("key", "ctrl+v")
+                quietly(self.launcher.paste, what)
         elif title == ADD and what.endswith("\n"):  # Enter: Ok
             self.type(title, field, what[:-1], replace)
             self.do_add_server("Return")
@@ -335,7 +317,7 @@ class Monkey:
 
     def do_pick(self, popup, moves, key):
         if self.type(MAIN, "Server address", ""):
-            xdo("key", "--delay", "10", *(["alt+Down"] if popup else []), *[key] * moves,
+            xdotool("key", "--delay", "10", *(["alt+Down"] if popup else []), *[key] * moves,
                 *(["Return"] if popup else []))
 
     def do_button(self, caption):
@@ -373,7 +355,7 @@ class Monkey:
             blocked = bool(self.boxes())
             if not self.type(ADD, "IP", ""):
                 return
-            xdo("key", op)
+            xdotool("key", op)
             if op == "Return":  # Ok, or "You must fill in both fields."
                 self.after(lambda: self.window(ADD) is None or self.boxes(), blocked)
         if self.main_closed:
@@ -406,9 +388,9 @@ class Monkey:
             self.type(HELP, None, what)
         elif op == "code":  # Enter clears the sum; 7 x 106 makes 742
             if self.type(HELP, None, ""):
-                xdo("key", "Return")
-                xdo("type", "--delay", "15", "jjjjjjj")
-                xdo("key", "Return")
+                xdotool("key", "Return")
+                xdotool("type", "--delay", "15", "jjjjjjj")
+                xdotool("key", "Return")
         elif op == "link":
             self.click(find(win, "label", "www.tarvex.example"))
         else:
@@ -425,7 +407,7 @@ class Monkey:
         elif how == "close box":
             self.close_box(box.name)
         elif self.focus(None, box.name):
-            xdo("key", how)
+            xdotool("key", how)
 
     def do_close_main(self, how):
         if self.window(MAIN) is None:

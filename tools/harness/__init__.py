@@ -165,7 +165,24 @@ def _regex_escape(text):
 
 
 def xdotool(*args):
-    return subprocess.run(["xdotool", *args], capture_output=True, text=True, check=False).stdout
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=30, check=False).stdout
+
+
+def send_close(wid, display_name=None):
+    """WM_DELETE_WINDOW to an X window, once, as a window manager sends it
+    when the title bar's close box is clicked."""
+    from Xlib import X, display, protocol
+    d = display.Display(display_name)
+    try:
+        window = d.create_resource_object("window", wid)
+        event = protocol.event.ClientMessage(window=window, client_type=d.intern_atom("WM_PROTOCOLS"),
+                                             data=(32, [d.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))
+        window.send_event(event, event_mask=X.NoEventMask)
+        # python-xlib's flush may return with the request still unsent: the
+        # close went unanswered now and then. A round trip sends it.
+        d.sync()
+    finally:
+        d.close()
 
 
 def window_id(title, pid=None):
@@ -379,8 +396,9 @@ class Launcher:
     def paste(self, text):
         """Ctrl+V into the focused control, with text copied as another program
         copies it: xclip keeps serving the clipboard until its next owner."""
+        # xclip stays behind to serve the clipboard: it must not hold the caller's output open.
         subprocess.run(["xclip", "-selection", "clipboard"], input=text.encode(), env=self.env, check=True,
-                       timeout=10)
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=10)
         self.key("ctrl+v")
 
     def type_in_server_box(self, text, replace=True):
@@ -406,27 +424,14 @@ class Launcher:
         """The title-bar close box: WM_DELETE_WINDOW sent to the window, as a
         window manager does; sent again (never more than a close box would be
         clicked by an impatient player) until the window goes."""
-        from Xlib import X, display, protocol
         wid = wait_for(lambda: self.window_id(title), what=f"X window {title!r}")
-        d = display.Display(self.env["DISPLAY"])
-        try:
-            window = d.create_resource_object("window", wid)
-            protocols = d.intern_atom("WM_PROTOCOLS")
-            delete = d.intern_atom("WM_DELETE_WINDOW")
-            for _ in range(3):
-                event = protocol.event.ClientMessage(window=window, client_type=protocols,
-                                                     data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-                window.send_event(event, event_mask=X.NoEventMask)
-                # python-xlib's flush may return with the request still unsent:
-                # the first close went unanswered now and then. A round trip sends it.
-                d.sync()
-                try:
-                    wait_for(lambda: self.window_id(title) != wid, timeout=3, what=f"{title!r} to close")
-                    return
-                except TimeoutError:
-                    continue
-        finally:
-            d.close()
+        for _ in range(3):
+            send_close(wid, self.env["DISPLAY"])
+            try:
+                wait_for(lambda: self.window_id(title) != wid, timeout=3, what=f"{title!r} to close")
+                return
+            except TimeoutError:
+                continue
         raise TimeoutError(f"{title!r} did not close")
 
     def minimised(self, title="The Tarvex Game Launcher"):

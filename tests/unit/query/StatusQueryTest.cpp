@@ -245,19 +245,6 @@ TEST_F(StatusQueryTest, PingStartsWhenTheQueryLeavesAndTheTimeOutWhenItWasAskedF
     EXPECT_THAT(lines(), ElementsAre("No response from server..."));
 }
 
-TEST_F(StatusQueryTest, AnyDatagramEndsTheWaitButOnlyAReplyIsShown)
-{
-    for (const auto kind : {DatagramKind::Other, DatagramKind::StatusReply}) {
-        update("a.b:27500");
-        main.view.lines = {"previous"};
-        query.arrived(Datagram{"", "192.0.2.9", 1, clock.micros}, kind);
-        EXPECT_EQ(lines().size(), kind == DatagramKind::Other ? 1u : 6u);
-        tickAfter(5000);
-        EXPECT_NE(lines().front(), "No response from server...");
-    }
-    EXPECT_THAT(messages.shown, IsEmpty());
-}
-
 TEST_F(StatusQueryTest, DatagramBeforeAnyQueryShowsPingZero)
 {
     clock.setMs(123456);
