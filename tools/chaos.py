@@ -14,6 +14,7 @@ the last steps, keeps the run's folder and exits 1.
 """
 import argparse
 import collections
+import errno
 import os
 import random
 import shutil
@@ -26,15 +27,22 @@ import threading
 import time
 
 from tools import harness
-from tools.harness import find, find_all, press, text_of, wait_for, xdotool
+from tools.harness import find, find_all, machine, press, text_of, wait_for, xdotool
+from tools.harness.gameserver import cpu_wait
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 EXECUTABLE = os.path.join(os.environ.get("TARVEX_BUILD_DIR", os.path.join(ROOT, "build-sanitize")), "play-tarvex")
 MAIN, ADD, PATHS, HELP, SECRET = ("The Tarvex Game Launcher", "AddServer", "Edit Paths", "How can I get help?",
                                   "You found a secret!")
+LAUNCHER = "Tarvex Game Launcher"  # the title of the program's own message boxes
 PATH_BOXES = ["Regular client path", "GL client path", "Regular client parameters", "GL client parameters"]
-ANSWER = 60.0  # the longest a sanitizer build on a loaded machine may take to answer
-SLOW = 3.0     # answers slower than this are noted
+START = 60.0   # the longest a sanitizer build on a loaded machine may take to show its main window
+# The longest an accessibility round trip may take, beside the time the
+# program's main thread waited for a CPU meanwhile (a busy machine's share):
+# the slowest answer seen on a busy machine was 0.3 s; and never less than ten
+# times the slowest answer of this run so far.
+ANSWER = 5.0
+SLOW = 1.0     # answers slower than this are noted
 Q = b"\xff\xff\xff\xff"
 
 ASCII = [chr(c) for c in range(32, 127)]
@@ -55,7 +63,7 @@ def text(rng, most=20):
 
 def address(rng):
     """A server box text; "{peer}" stands for the run's game server."""
-    return rng.choice(["{peer}", "{peer}", "127.0.0.1:{port} ", "a.example:1", "no address", "",
+    return rng.choice(["{peer}", "{peer}", "127.0.0.1:{port} ", "a.example:1", "peer.example:{port}", "no address", "",
                        f"{text(rng, 8)}.{text(rng, 8)}:{rng.randint(0, 70000)}", text(rng)])
 
 
@@ -158,7 +166,10 @@ class Monkey:
         self.seed, self.folder, self.verbose = seed, folder, verbose
         self.rng = random.Random(seed)
         self.step, self.steps, self.runs, self.slowest = 0, collections.deque(maxlen=30), 0, 0.0
-        self.launcher = self.peer = None
+        self.launcher = self.peer = self.app_folder = None
+        self.faults = collections.Counter()  # the machine's faults met, by kind
+        # Every name the program looks up goes to the run's own name server.
+        self.names = machine.NameServer(folder)
         self.screen = [int(v) for v in xdotool("getdisplaygeometry").split()]
         self.bin = os.path.join(folder, "bin")
         self.client, self.broken_client = os.path.join(self.bin, "client"), os.path.join(self.bin, "not-a-program")
@@ -190,20 +201,30 @@ class Monkey:
         env = {"ASAN_OPTIONS": f"log_path={workdir}/asan:detect_leaks=1",
                "LSAN_OPTIONS": f"suppressions={self.suppressions}:print_suppressions=0",
                "UBSAN_OPTIONS": f"log_path={workdir}/ubsan:halt_on_error=1:print_stacktrace=1"}
-        self.launcher = harness.Launcher(workdir, EXECUTABLE, settings=settings, env=env, bin_dir=self.bin)
-        with open(self.launcher.servers_path, "wb") as f:
-            f.write(b"".join(stored(self.fill(address(rng))).encode("latin-1") + rng.choice([b"\r\n", b"\n", b"\r"])
-                             for _ in range(rng.randint(0, 6))))
+        # The program's folder, on a filesystem of its own that a step fills or makes read-only.
+        self.app_folder = machine.SmallFolder(os.path.join(workdir, "app"), os.path.getsize(EXECUTABLE) + (1 << 20))
+        self.launcher = harness.Launcher(workdir, EXECUTABLE, settings=settings, env=env, bin_dir=self.bin,
+                                         wrapper=self.names.wrapper())
+        if rng.random() < 0.8:  # else the program makes a new one
+            with open(self.launcher.servers_path, "wb") as f:
+                f.write(b"".join(stored(self.fill(address(rng))).encode("latin-1") + rng.choice([b"\r\n", b"\n", b"\r"])
+                                 for _ in range(rng.randint(0, 6))))
         self.peer = Peer(self.launcher.update_host, rng)
         self.launcher.start(wait_main=False)
-        self.main = self.launcher.wait_main(timeout=ANSWER)
-        wait_for(lambda: self.peer.launcher, ANSWER, what="the update query")
-        self.main_closed, self.saved = False, None
+        # The wrapper mounts the name server's resolv.conf, then becomes the program.
+        process = self.launcher.process
+        wait_for(lambda: os.path.realpath(f"/proc/{process.pid}/exe") == os.path.realpath(self.launcher.executable)
+                 or process.poll() is not None, START, what="the program under its wrapper")
+        self.launcher._pid = self.app_folder.ns_pid = process.pid
+        self.main = self.launcher.wait_main(timeout=START)
+        wait_for(lambda: self.peer.launcher, START, what="the update query")
+        self.main_closed, self.saved, self.on_disk = False, None, None
 
-    def end_run(self):
+    def end_run(self, keep=False):
         self.peer.close()
         self.launcher.stop()
-        self.launcher = None
+        self.app_folder.close(keep=os.path.join(self.launcher.workdir, "app-kept") if keep else None)
+        self.launcher = self.app_folder = None
 
     def fill(self, what):
         port = self.launcher.update_host.port
@@ -347,6 +368,7 @@ class Monkey:
         if dialog is None:
             return self.do_button("Add Server")
         fields = [text_of(find(dialog, "text", name)) for name in ("IP", "Port")]
+        old = self.disk()
         if op in ("Ok", "Cancel"):
             self.press_and_wait(find(dialog, "push button", op))
         elif op == "close box":
@@ -359,7 +381,7 @@ class Monkey:
             if op == "Return":  # Ok, or "You must fill in both fields."
                 self.after(lambda: self.window(ADD) is None or self.boxes(), blocked)
         if self.main_closed:
-            self.check_late_add(fields, op in ("Ok", "Return"))
+            self.check_late_add(fields, op in ("Ok", "Return"), old)
 
     def do_edit_paths(self, op, box, what):
         dialog = self.window(PATHS)
@@ -412,7 +434,7 @@ class Monkey:
     def do_close_main(self, how):
         if self.window(MAIN) is None:
             return
-        entries, blocked = self.entries(), bool(self.boxes())
+        entries, blocked, old = self.entries(), bool(self.boxes()), self.disk()
         if how == "Exit":  # a screen reader's menu command is never blocked
             self.launcher.menu("File", "Exit")
             blocked = False
@@ -422,7 +444,7 @@ class Monkey:
             self.main_closed = True
             self.check_lines(entries)
             self.saved = [e for e in entries if e]
-            self.check_file(self.saved)
+            self.check_file(self.saved, old)
 
     def do_traffic(self, kind, count, stranger, seed):
         rng = random.Random(seed)
@@ -434,6 +456,48 @@ class Monkey:
             for data in datagrams:
                 quietly(other.sendto, data, self.peer.launcher)
 
+    def do_machine(self, fault):
+        """The machine fails under the program, or comes back."""
+        folder = self.app_folder
+        if fault == "fill" and not folder.full:
+            folder.fill()
+        elif fault == "free" and folder.full:
+            folder.free()
+        elif fault == "read-only" and not folder.read_only:
+            folder.make_read_only()
+        elif fault == "writable" and folder.read_only:
+            folder.make_writable()
+        elif fault == "stop the name server" and self.names.running:
+            self.names.stop()
+        elif fault == "start the name server" and not self.names.running:
+            self.names.start()
+        else:
+            return
+        self.faults[fault] += 1
+
+    def do_window(self, how, title, where):
+        """Under the window manager: minimises, restores or moves a window."""
+        wids = xdotool("search", "--all", "--pid", str(self.launcher.pid), "--name",
+                       f"^{harness._regex_escape(title)}$").split()
+        states = {wid: machine.wm_state(wid) for wid in wids}
+        shown = [wid for wid, (state, viewable) in states.items() if state == "Normal" and viewable]
+        if how == "minimise" and shown:
+            xdotool("windowminimize", shown[-1])
+        elif how == "move" and shown:
+            geometry = harness.window_geometry(shown[-1])
+            x = int(where[0] * max(0, self.screen[0] - geometry["WIDTH"]))
+            y = int(where[1] * max(0, self.screen[1] - geometry["HEIGHT"] - 30))  # the title bar
+            xdotool("windowmove", shown[-1], str(x), str(y))
+        elif how == "restore" and any(state == "Iconic" for state, _ in states.values()):
+            for wid in [w for w, (state, _) in states.items() if state == "Iconic"]:
+                xdotool("windowactivate", wid)
+                # Restored: shown again, as the window manager keeps it.
+                if not quietly(wait_for, lambda: machine.wm_state(wid) in (("Normal", True), (None, False)), ANSWER):
+                    self.fail("restore", f"{title!r} is {machine.wm_state(wid)} {ANSWER:g} s after its restore")
+        else:
+            return
+        self.faults[how] += 1
+
     # --- the checks -----------------------------------------------------------------
     def fail(self, check, message):
         raise Failure(check, message)
@@ -443,28 +507,73 @@ class Monkey:
             if "\r" in line or "\n" in line:
                 self.fail("one-line", f"a line break in a single-line box or entry: {line!r}")
 
-    def check_file(self, expected):
+    def disk(self):
+        """What the list beside the program and the player's own list hold (None: no file)."""
+        def read(path):
+            try:
+                with open(path, "rb") as f:
+                    return f.read()
+            except FileNotFoundError:
+                return None
+        return read(self.launcher.servers_path), read(self.launcher.own_servers_path)
+
+    def save_failure(self, path):
+        """The message box that tells the player the list was not saved to path: (box, its text)."""
+        for box in self.boxes():
+            text = "\n".join(label.name for label in find_all(box, "label") if label.name)
+            if box.name == LAUNCHER and path in text:
+                return box, text
+        return None
+
+    def check_file(self, expected, old):
+        """After a save: the list, whole, where it goes (the player's own list when
+        the program's folder is read-only); or, when the folder was full, the old
+        file byte for byte and a message box naming the file and the reason."""
         want = b"".join(e.encode("latin-1") + b"\r\n" for e in expected)
+        folder, (beside, own) = self.app_folder, (self.launcher.servers_path, self.launcher.own_servers_path)
+        where, path = (1, own) if folder.read_only else (0, beside)
+        state = "full" if folder.full else "read-only" if folder.read_only else "with room"
+        outcome = quietly(wait_for, lambda: self.disk()[where] == want or self.save_failure(path), 10.0)
+        now = self.disk()
+        if outcome is None:
+            self.fail("servers-cfg", f"{path} (folder {state}) holds {now[where] and now[where][:400]!r}: neither "
+                                     f"the list {expected!r} nor, with a message, the old {old[where]!r}")
+        if folder.read_only and now[0] != old[0]:
+            self.fail("servers-cfg", f"{beside} in the read-only folder changed: {old[0]!r} -> {now[0]!r}")
+        if outcome is not True:
+            box, text = outcome
+            self.faults["save failed, told"] += 1
+            if now[where] != old[where]:
+                self.fail("servers-cfg", f"{path} (folder {state}) holds {now[where]!r} after a failed save "
+                                         f"({text!r}); it held {old[where]!r}")
+            if not folder.full:
+                self.fail("save-failed", f"the save failed in a folder {state}: {text!r}")
+            if os.strerror(errno.ENOSPC) not in text:
+                self.fail("save-message", f"the message does not give the reason: {text!r}")
+            self.press_and_wait(find(box, "push button", "OK"))
+        leftovers = set(os.listdir(folder.path)) - {"play-tarvex", "servers.cfg", "filler"}
+        if leftovers:
+            self.fail("temporary-file", f"beside the list after a save: {sorted(leftovers)}")
+        self.on_disk = self.disk()
 
-        def written():
-            with open(self.launcher.servers_path, "rb") as f:
-                return f.read() == want
-        if not quietly(wait_for, written, 10.0):
-            with open(self.launcher.servers_path, "rb") as f:
-                self.fail("servers-cfg", f"servers.cfg holds {f.read()[:400]!r}, the list was {expected!r}")
-
-    def check_late_add(self, fields, accepting):
+    def check_late_add(self, fields, accepting, old):
         """After the main window closed, Ok in Add Server adds a new server and writes the list again."""
         entry, wide = (stored(fields[0], n) + ":" + stored(fields[1], n) for n in (1, 2))
         # The dialog has gone, or the whole program is going: it was the last window.
         if accepting and all(fields) and entry not in self.saved and quietly(self.window, ADD) is None:
-            with open(self.launcher.servers_path, "rb") as f:
-                if wide != entry and f.read().endswith(wide.encode("latin-1") + b"\r\n"):
-                    self.fail("one-question-mark", f"the late entry {fields!r} was written as {wide!r}")
-                    entry = wide
+            written = self.disk()[1 if self.app_folder.read_only else 0] or b""
+            if wide != entry and written.endswith(wide.encode("latin-1") + b"\r\n"):
+                self.fail("one-question-mark", f"the late entry {fields!r} was written as {wide!r}")
             self.saved.append(entry)
             self.check_lines([entry])
-        self.check_file(self.saved)
+            self.check_file(self.saved, old)
+        else:
+            self.check_kept()
+
+    def check_kept(self):
+        """Nothing was saved since the last check: the lists on disk are as they were."""
+        if self.on_disk is not None and self.disk() != self.on_disk:
+            self.fail("servers-cfg", f"the lists changed without a save: {self.on_disk!r} -> {self.disk()!r}")
 
     def sanitizer_reports(self):
         for name in sorted(os.listdir(self.launcher.workdir)):
@@ -486,8 +595,7 @@ class Monkey:
             self.fail("exit", f"the program ended with status {code}")
         elif not self.main_closed or not self.closable(before):
             self.fail("ended-early", f"the program ended with {before!r} open")
-        if self.saved is not None:
-            self.check_file(self.saved)
+        self.check_kept()
         self.end_run()
 
     def answers(self):
@@ -495,10 +603,38 @@ class Monkey:
             return True
         try:
             tops = self.tops()  # a running program shows a window, at least until its main window closed
-            return (tops or self.main_closed) and all(t.queryComponent().getExtents(0) for t in tops)
+            return (tops or self.main_closed or self.iconic()) and all(t.queryComponent().getExtents(0) for t in tops)
         except Exception:
             self.launcher._app = None  # looked up afresh: the accessibility registry may have dropped it
             raise
+
+    def wait_answer(self):
+        """Waits for an accessibility round trip to succeed; a TimeoutError once
+        the limit (ANSWER) and the CPU wait of the program's main thread
+        meanwhile have passed without one."""
+        pid, started = self.launcher.pid, time.monotonic()
+        waited = cpu_wait(pid) or 0.0
+        limit = max(ANSWER, 10 * self.slowest)
+        while True:
+            try:
+                if self.answers():
+                    return
+                error = None
+            except Exception as caught:  # the tree changes under the reader, or no answer
+                error = caught
+            spent, busy = time.monotonic() - started, (cpu_wait(pid) or waited) - waited
+            if spent > limit + busy:
+                raise TimeoutError(f"no answer within {spent:.1f} s (limit {limit:.1f} s, of which the program "
+                                   f"waited {busy:.1f} s for a CPU){f'; last error: {error!r}' if error else ''}")
+            time.sleep(0.05)
+
+    def iconic(self):
+        """The titles of the program's minimised windows."""
+        titles = []
+        for wid in xdotool("search", "--all", "--pid", str(self.launcher.pid), "--name", ".").split():
+            if machine.wm_state(wid)[0] == "Iconic":
+                titles.append(xdotool("getwindowname", wid).strip())
+        return titles
 
     def check(self, before):
         try:
@@ -515,7 +651,7 @@ class Monkey:
             return self.ended(before)
         started = time.monotonic()
         try:
-            wait_for(self.answers, ANSWER, what="the program to answer")
+            self.wait_answer()
         except TimeoutError as error:
             stacks = os.path.join(self.launcher.workdir, "stacks.txt")
             if shutil.which("gdb"):
@@ -536,7 +672,7 @@ class Monkey:
                 self.fail("notice-fits", f"the OK button of {title!r} lies at {(x, y, w, h)}, off the "
                                          f"{self.screen[0]}x{self.screen[1]} screen")
         if not self.main_closed:
-            if main is None:
+            if main is None and MAIN not in self.iconic():
                 self.fail("main-vanished", f"the main window went without being closed; open: {titles}")
             self.check_lines(self.entries())
             if lines not in (0, 1, 6):
@@ -570,6 +706,11 @@ class Monkey:
                                          "close the secret"]), text(r))),
         (12, "dismiss", lambda r: (r.choice(["OK", "Return", "Escape", "close box"]),)),
         (3, "close_main", lambda r: (r.choice(["Exit", "close box"]),)),
+        (4, "machine", lambda r: (r.choice(["fill", "free", "read-only", "writable", "stop the name server",
+                                            "start the name server"]),)),
+        (5, "window", lambda r: (r.choice(["minimise", "restore", "restore", "move"]),
+                                 r.choice([MAIN, MAIN, ADD, PATHS, HELP, SECRET, LAUNCHER, "Updates"]),
+                                 (r.random(), r.random()))),
         (14, "traffic", lambda r: (r.choice(["one", "one", "parts", "burst"]), r.randint(1, 3000),
                                    r.random() < 0.3, r.getrandbits(32))),
     ]
@@ -610,22 +751,30 @@ def main():
     folder = tempfile.mkdtemp(prefix=f"tarvex-chaos-{options.seed}-")
     desktop = harness.Desktop()
     desktop.start()
-    monkey = Monkey(options.seed, folder, options.verbose)
+    wm = machine.start_window_manager(os.environ)
+    monkey, failed = None, True
     try:
+        monkey = Monkey(options.seed, folder, options.verbose)
         monkey.play(options.seconds)
+        failed = False
     except Exception as error:  # the monkey's own errors too: the steps replay them
-        print(f"chaos FAILED: seed {options.seed}, step {monkey.step}: "
+        print(f"chaos FAILED: seed {options.seed}, step {monkey and monkey.step}: "
               f"{error if isinstance(error, (Failure, TimeoutError)) else repr(error)}")
-        print("last steps (replay: tools/chaos.sh SECONDS SEED --verbose):\n" + "\n".join(monkey.steps))
+        if monkey:
+            print("last steps (replay: tools/chaos.sh SECONDS SEED --verbose):\n" + "\n".join(monkey.steps))
         print(f"run's folder kept: {folder}")
         return 1
     finally:
-        if monkey.launcher is not None:
-            monkey.end_run()
+        if monkey and monkey.launcher is not None:
+            monkey.end_run(keep=failed)
+        if monkey and monkey.names.running:
+            monkey.names.stop()
+        wm.terminate()
+        wm.wait(10)
         desktop.stop()
     shutil.rmtree(folder, ignore_errors=True)
     print(f"chaos: passed, seed {options.seed}: {monkey.step} steps, {monkey.runs} runs of the program, "
-          f"slowest answer {monkey.slowest:.1f} s")
+          f"slowest answer {monkey.slowest:.1f} s; machine and window steps: {dict(monkey.faults)}")
     return 0
 
 
