@@ -31,9 +31,9 @@ def free_udp_port():
 class UdpPeer:
     """A UDP socket on 127.0.0.1: an update host or a game server of the test."""
 
-    def __init__(self, port=0):
+    def __init__(self, port=0, address="127.0.0.1"):
         self.sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
-        self.sock.bind(("127.0.0.1", port))
+        self.sock.bind((address, port))
         self.port = self.sock.getsockname()[1]
 
     def receive(self, timeout=5.0):
@@ -88,18 +88,49 @@ def read_settings(config_home):
 
 @contextlib.contextmanager
 def read_only_directory(path):
-    """Makes a directory unwritable, for root too (which ignores mode bits)."""
-    if os.geteuid() == 0:
-        subprocess.run(["chattr", "+i", path], check=True)
-    else:
+    """Makes a directory unwritable. For root, a read-only bind mount: the
+    system refuses every write there (EROFS), as on a read-only medium."""
+    if os.geteuid() != 0:
         os.chmod(path, 0o555)
+        try:
+            yield
+        finally:
+            os.chmod(path, 0o755)
+        return
+    subprocess.run(["mount", "--bind", path, path], check=True)
     try:
+        subprocess.run(["mount", "-o", "remount,bind,ro", path], check=True)
         yield
     finally:
-        if os.geteuid() == 0:
-            subprocess.run(["chattr", "-i", path], check=False)
-        else:
-            os.chmod(path, 0o755)
+        subprocess.run(["umount", "--lazy", path], check=False)
+
+
+@contextlib.contextmanager
+def small_filesystem(path, size_bytes):
+    """A tmpfs of its own at path (root only), gone after the block."""
+    os.makedirs(path, exist_ok=True)
+    subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size_bytes}", "tmpfs", path], check=True)
+    try:
+        yield path
+    finally:
+        subprocess.run(["umount", "--lazy", path], check=False)
+
+
+def fill_filesystem(path, name="filler"):
+    """Writes a file into path until its filesystem has no block left."""
+    block = b"\0" * 65536
+    with open(os.path.join(path, name), "ab", buffering=0) as f:
+        try:
+            while True:
+                f.write(block)
+        except OSError:
+            pass
+        # A last partial block may still fit.
+        try:
+            while True:
+                f.write(b"\0")
+        except OSError:
+            pass
 
 
 def _pyatspi():
