@@ -63,7 +63,10 @@ def text(rng, most=20):
 
 def address(rng):
     """A server box text; "{peer}" stands for the run's game server."""
-    return rng.choice(["{peer}", "{peer}", "127.0.0.1:{port} ", "a.example:1", "peer.example:{port}", "no address", "",
+    return rng.choice(["{peer}", "{peer}", "127.0.0.1:{port} ", "a.example:1", "no address", "",
+                       # what the run's name server answers: 127.0.0.1, or see tests/e2e/slow_dns.py
+                       rng.choice(["peer", "nxdomain", "servfail", "noanswer", "ipv6only", "several"])
+                       + ".example:{port}",
                        f"{text(rng, 8)}.{text(rng, 8)}:{rng.randint(0, 70000)}", text(rng)])
 
 

@@ -130,7 +130,8 @@ class WineMonkey:
         registry = os.path.join(workdir, "settings.reg")
         with open(registry, "w", encoding="utf-16") as f:
             quoted = {k: v.replace("\\", "\\\\").replace('"', '\\"') for k, v in raw.items()}
-            f.write("Windows Registry Editor Version 5.00\r\n\r\n[-HKEY_CURRENT_USER\\Software\\Zephanor Installer]\r\n\r\n"
+            f.write("Windows Registry Editor Version 5.00\r\n\r\n"
+                    "[-HKEY_CURRENT_USER\\Software\\Zephanor Installer]\r\n\r\n"
                     "[HKEY_CURRENT_USER\\Software\\Zephanor Installer\\Play Tarvex]\r\n"
                     + "".join(f'"{k}"="{v}"\r\n' for k, v in quoted.items()))
         if self.launcher.wine("regedit", "/S", windows_path(registry)).returncode != 0:
@@ -314,13 +315,13 @@ class WineMonkey:
                 wait_for(lambda: self.boxes(), LIMIT, what="\"You must fill in both fields.\"")
                 return
             self.accept()
-        if quietly(wait_for, lambda: self.wid(ADD) is None, LIMIT):
+        if op != "Escape" and quietly(wait_for, lambda: self.wid(ADD) is None, LIMIT):
             self.fields = None
 
     def do_edit_paths(self, op, box, what):
         if self.wid(PATHS) is None:
-            self.menu(0, 0, submenu=True)  # File: Advanced: Edit Paths
-            if quietly(wait_for, lambda: self.wid(PATHS), LIMIT):
+            # File: Advanced: Edit Paths
+            if self.menu(0, 0, submenu=True) and quietly(wait_for, lambda: self.wid(PATHS), LIMIT):
                 self.paths = [self.settings[key] for key in SETTINGS]
             return
         names = list(CONTROLS[PATHS])

@@ -3,7 +3,8 @@
 #   - the house checks: clang-format, the include directions, clang-tidy;
 #   - unit and widget tests (ctest, offscreen) built with AddressSanitizer and
 #     UndefinedBehaviorSanitizer, warnings as errors;
-#   - a 60-second chaos run of that sanitizer build (tools/chaos.sh);
+#   - a 60-second chaos run of that sanitizer build (tools/chaos.sh), and one
+#     of the Windows build under Wine (tools/chaos.sh --windows);
 #   - the Debian package of tools/package.sh, whose Release build is also what
 #     the end-to-end tests run: the real executable under an Xvfb and D-Bus
 #     session of their own, against real servers and a real game client on
@@ -119,8 +120,28 @@ e2e_status=$?
 wait "$windows_pid"
 windows_status=$?
 cat "$reports/windows.log"
+# The Windows build played at random for 60 s on the seed of the day, beside
+# its end-to-end tests (a desktop and a Wine prefix of its own);
+# "tools/chaos.sh --windows SECONDS SEED" replays it.
+chaos_windows_pid=
+if [ $windows_status -eq 0 ]; then
+    echo "== chaos run of the Windows build: 60 s, in the background"
+    "$root/tools/chaos.sh" --windows 60 >"$reports/chaos-windows.log" 2>&1 &
+    chaos_windows_pid=$!
+    background+=("$chaos_windows_pid")
+fi
 echo "== end-to-end tests of the Windows build"
 e2e e2e-windows.xml "${windows_e2e[@]}" || e2e_status=1
+if [ -n "$chaos_windows_pid" ]; then
+    wait "$chaos_windows_pid"
+    chaos_windows_status=$?
+    grep -E "^chaos (seed|FAILED)|^chaos: passed" "$reports/chaos-windows.log"
+    record chaos-windows $chaos_windows_status "$reports/chaos-windows.log"
+else
+    echo "-- chaos run of the Windows build skipped: the Windows build failed"
+    printf '<testsuite name="chaos-windows"><testcase classname="checks" name="chaos-windows"><skipped message="no Windows build"/></testcase></testsuite>\n' \
+        >"$reports/chaos-windows.xml"
+fi
 
 wait "$chaos_pid"
 chaos_status=$?
@@ -143,7 +164,7 @@ else
 fi
 background=()
 
-/usr/bin/python3 "$root/tools/summarise-junit.py" "$reports"/{clang-format,ctest,package,windows-unit,windows-widget,e2e,e2e-windows,chaos,clang-tidy,fuzz,release}.xml
+/usr/bin/python3 "$root/tools/summarise-junit.py" "$reports"/{clang-format,ctest,package,windows-unit,windows-widget,e2e,e2e-windows,chaos,chaos-windows,clang-tidy,fuzz,release}.xml
 summary_status=$?
 if [ $ctest_status -ne 0 ] || [ $package_status -ne 0 ] || [ $windows_status -ne 0 ] || [ $e2e_status -ne 0 ] \
         || [ $summary_status -ne 0 ]; then

@@ -2,13 +2,13 @@
 small filesystem of its own that fills up and is freed, that turns read-only
 and writable again; a name server that stops and comes back; a window manager
 that minimises, restores and moves windows."""
-import contextlib
 import os
 import subprocess
 import time
 
 from tests.e2e import slow_dns
 
+from . import fill_filesystem
 from .desktop import wait_for
 
 NAME_SERVER = "127.0.0.78"  # 127.0.0.77 is the end-to-end tests' own
@@ -35,11 +35,7 @@ class SmallFolder:
 
     def fill(self):
         """Takes every free byte: the next file written here gets ENOSPC."""
-        with open(self.filler, "ab", buffering=0) as f:
-            for chunk in (1 << 20, 4096, 1):
-                with contextlib.suppress(OSError):
-                    while True:
-                        f.write(b"\0" * chunk)
+        fill_filesystem(self.path, os.path.basename(self.filler))
         self.full = True
 
     def free(self):
@@ -84,8 +80,6 @@ class NameServer:
     def __init__(self, directory):
         self.directory, self.server = directory, None
         self.start()
-        with open(self.server.resolv_conf, "w") as f:  # its own holds a lookup 30 s
-            f.write(f"nameserver {NAME_SERVER}\noptions timeout:2 attempts:1\n")
 
     def start(self):
         saved, slow_dns.ADDRESS = slow_dns.ADDRESS, NAME_SERVER
@@ -95,6 +89,10 @@ class NameServer:
         finally:
             slow_dns.ADDRESS = saved
         self.server.release()
+        # Its own lets a lookup that gets no answer wait 30 s. The program sees
+        # this very file (bound over its /etc/resolv.conf): rewritten in place.
+        with open(self.server.resolv_conf, "w") as f:
+            f.write(f"nameserver {NAME_SERVER}\noptions timeout:2 attempts:1\n")
 
     def stop(self):
         self.server.close()
