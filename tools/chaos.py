@@ -443,11 +443,15 @@ class Monkey:
             blocked = False
         else:
             self.close_box(MAIN)
-        if not blocked and self.after(lambda: self.window(MAIN) is None, False):
+        # A save that failed says so before the window goes; its box is dismissed in check_file.
+        path = self.launcher.own_servers_path if self.app_folder.read_only else self.launcher.servers_path
+        if not blocked and self.after(lambda: self.window(MAIN) is None or self.save_failure(path), False):
             self.main_closed = True
             self.check_lines(entries)
             self.saved = [e for e in entries if e]
             self.check_file(self.saved, old)
+            if quietly(wait_for, lambda: not self.launcher.running() or self.window(MAIN) is None, ANSWER) is None:
+                self.fail("main-stays", "the main window stayed after the message that the list was not saved")
 
     def do_traffic(self, kind, count, stranger, seed):
         rng = random.Random(seed)
