@@ -540,6 +540,7 @@ class Monkey:
         folder, (beside, own) = self.app_folder, (self.launcher.servers_path, self.launcher.own_servers_path)
         where, path = (1, own) if folder.read_only else (0, beside)
         state = "full" if folder.full else "read-only" if folder.read_only else "with room"
+        self.faults[f"save, folder {state}"] += 1
         outcome = quietly(wait_for, lambda: self.disk()[where] == want or self.save_failure(path), 10.0)
         now = self.disk()
         if outcome is None:

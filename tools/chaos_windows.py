@@ -449,6 +449,7 @@ class WineMonkey:
                 return "saved"
             told = [wid for wid, title in self.boxes() if title == LAUNCHER]
             return told and now == old and "told"
+        self.faults[f"save, folder {state}"] += 1
         outcome = quietly(wait_for, saved, LIMIT)
         now = self.disk()
         if outcome is None and not (want is None and whole(now)):
