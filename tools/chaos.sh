@@ -18,6 +18,7 @@ seconds=${1:?usage: tools/chaos.sh [--windows] SECONDS [SEED]}
 seed=${2:-$(date +%Y%m%d)}
 echo "chaos seed: $seed"
 cd "$root"
+"$root/tools/deps.sh" test ${windows:+windows}
 if [ -n "$windows" ]; then
     build=${TARVEX_WINDOWS_BUILD_DIR:-$root/build-win}
     if [ ! -f "$build/portable/play-tarvex-windows-x86_64/play-tarvex.exe" ]; then
@@ -27,6 +28,5 @@ if [ -n "$windows" ]; then
     export PATH=/usr/lib/wine:$PATH
     exec /usr/bin/python3 -m tools.chaos_windows "$seconds" "$seed" "${@:3}"
 fi
-"$root/tools/deps.sh" test
 cmake --preset sanitize >/dev/null && cmake --build --preset sanitize
 exec /usr/bin/python3 -m tools.chaos "$seconds" "$seed" "${@:3}"

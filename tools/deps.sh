@@ -10,6 +10,9 @@ test_packages=(strace libgtest-dev libgmock-dev googletest xvfb xauth x11-utils 
                mvdsv ktx qstat desktop-file-utils diffoscope-minimal)
 # The real game client that the end-to-end tests join the server with.
 test_packages+=(ezquake)
+# The chaos runs: a window manager that minimises and restores, and the
+# threads' stacks of a program that stopped answering.
+test_packages+=(openbox gdb)
 # cpack's DEB generator runs dpkg-shlibdeps (dpkg-dev) on what file calls ELF;
 # the package test checks the result with lintian, appstreamcli and man.
 package_packages=(dpkg-dev file lintian appstream desktop-file-utils man-db)
