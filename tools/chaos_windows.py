@@ -21,14 +21,14 @@ import sys
 import tempfile
 import time
 
-from tests.e2e.test_windows import KEY, PORTABLE, RECORDING_CLIENT, WINE, WINESERVER, WineLauncher, twips, windows_path
+from tests.e2e.test_windows import BUILD, KEY, PORTABLE, RECORDING_CLIENT, WINE, WINESERVER, WineLauncher, twips, windows_path
 from tools import harness
 from tools.chaos import ADD, HELP, LAUNCHER, MAIN, PATHS, SECRET, Failure, Monkey, Peer, address, datagram, quietly, \
     scrambled, status_parts, stored
 from tools.harness import machine, send_close, wait_for
 
 # A prefix of the run's own: the end-to-end tests end theirs with wineserver -k.
-PREFIX = os.path.join(os.path.dirname(PORTABLE), os.pardir, os.pardir, "wineprefix-chaos")
+PREFIX = os.path.join(BUILD, "wineprefix-chaos")
 PING = 2.0  # the longest a window may take to answer _NET_WM_PING
 LIMIT = 10.0  # the longest a window may take to come or go
 OURS = (MAIN, ADD, PATHS, HELP, SECRET)
