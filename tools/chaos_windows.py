@@ -229,6 +229,7 @@ class WineMonkey:
         if title == ADD and self.wid(ADD) is None:
             return
         control = field if title == ADD else "Server address"
+        self.old = self.disk()
         typed = self.type_in(title, control, what.rstrip("\n") if title == ADD else what, replace,
                              paste=how != "type")
         if typed is None:
@@ -381,9 +382,19 @@ class WineMonkey:
                 return
         else:
             send_close(self.wid(MAIN))
-        if quietly(wait_for, lambda: self.wid(MAIN) is None or not self.running(), LIMIT):
+        # A save that failed says so before the window goes; check_file dismisses the box.
+        if quietly(wait_for, lambda: self.wid(MAIN) is None or not self.running() or self.told(), LIMIT):
             self.main_closed = True
             self.check_file(old)
+            def gone():
+                for wid in self.told():  # a message after the first
+                    self.faults["another message at the close"] += 1
+                    send_close(wid)
+                    wait_for(lambda: wid not in [w for w, _ in visible()], LIMIT, what="the message to go")
+                return self.wid(MAIN) is None or not self.running()
+            if not quietly(wait_for, gone, LIMIT):
+                self.fail("main-stays", f"the main window stayed after the message that the list was not saved; "
+                                        f"open: {visible()}, folder full: {self.app_folder.full}")
 
     def do_traffic(self, kind, count, stranger, seed):
         Monkey.do_traffic(self, kind, count, stranger, seed)
@@ -418,6 +429,10 @@ class WineMonkey:
     def fail(self, check, message):
         raise Failure(check, message)
 
+    def told(self):
+        """A box of the program's own title: after a close in a full folder, that the list was not saved."""
+        return [wid for wid, title in self.boxes() if title == LAUNCHER]
+
     def running(self):
         return self.launcher.process.poll() is None
 
@@ -447,18 +462,21 @@ class WineMonkey:
                 return now == old
             if want is not None and now == want or want is None and whole(now) and now != old:
                 return "saved"
-            told = [wid for wid, title in self.boxes() if title == LAUNCHER]
-            return told and now == old and "told"
+            return self.told() and now == old and "told"
         self.faults[f"save, folder {state}"] += 1
         outcome = quietly(wait_for, saved, LIMIT)
         now = self.disk()
-        if outcome is None and not (want is None and whole(now)):
+        # Not following the list, the run cannot tell whether a save happened (Ok
+        # with an empty field saves nothing): whole lines, the old file or a new one.
+        if outcome is None and not (want is None and whole(now)) and not (want is None and now == old):
             self.fail("servers-cfg", f"servers.cfg (folder {state}) holds {now and now[:400]!r}: neither the list "
                                      f"{self.entries!r} nor, with a message, the old {old!r}")
         if outcome == "told":
             self.faults["save failed, told"] += 1
             if not folder.full:
                 self.fail("save-failed", f"the save failed with a message in a folder {state}")
+            for wid in self.told():  # its close box, as the player who read it
+                send_close(wid)
         leftovers = [name for name in os.listdir(folder.path) if name.startswith("servers.cfg") and
                      name != "servers.cfg"]
         if leftovers:
