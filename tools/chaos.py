@@ -253,12 +253,12 @@ class Monkey:
 
     def read(self, what):
         """Reads the accessibility tree again while it changes under the reader."""
-        deadline = time.monotonic() + ANSWER
+        started = time.monotonic()
         while True:
             try:
                 return what()
             except Exception:
-                if not self.launcher.running() or time.monotonic() > deadline:
+                if not self.launcher.running() or time.monotonic() > started + max(ANSWER, 10 * self.slowest):
                     raise
             time.sleep(0.05)
 
@@ -284,7 +284,7 @@ class Monkey:
                 return not node.getState().contains(pressed)
             except Exception:
                 return True  # its window has gone
-        quietly(wait_for, clicked, ANSWER, 0.02)
+        quietly(self.within_limit, clicked, 0.02)
 
     def click(self, node):
         self.launcher.click(node)
@@ -320,7 +320,7 @@ class Monkey:
     def after(self, predicate, blocked):
         """Waits for what a key or a close box does (a modal box swallows them),
         or for the program to end: the window may have been its last."""
-        return blocked or quietly(wait_for, lambda: not self.launcher.running() or predicate(), ANSWER, 0.05)
+        return blocked or quietly(self.within_limit, lambda: not self.launcher.running() or predicate())
 
     # --- the steps ------------------------------------------------------------------
     def do_enter(self, where, how, what, replace):
@@ -450,7 +450,7 @@ class Monkey:
             self.check_lines(entries)
             self.saved = [e for e in entries if e]
             self.check_file(self.saved, old)
-            if quietly(wait_for, lambda: not self.launcher.running() or self.window(MAIN) is None, ANSWER) is None:
+            if quietly(self.within_limit, lambda: not self.launcher.running() or self.window(MAIN) is None) is None:
                 self.fail("main-stays", "the main window stayed after the message that the list was not saved")
 
     def do_traffic(self, kind, count, stranger, seed):
@@ -499,8 +499,8 @@ class Monkey:
             for wid in [w for w, (state, _) in states.items() if state == "Iconic"]:
                 xdotool("windowactivate", wid)
                 # Restored: shown again, as the window manager keeps it.
-                if not quietly(wait_for, lambda: machine.wm_state(wid) in (("Normal", True), (None, False)), ANSWER):
-                    self.fail("restore", f"{title!r} is {machine.wm_state(wid)} {ANSWER:g} s after its restore")
+                if not quietly(self.within_limit, lambda: machine.wm_state(wid) in (("Normal", True), (None, False))):
+                    self.fail("restore", f"{title!r} is {machine.wm_state(wid)} too long after its restore")
         else:
             return
         self.faults[how] += 1
@@ -616,25 +616,30 @@ class Monkey:
             self.launcher._app = None  # looked up afresh: the accessibility registry may have dropped it
             raise
 
-    def wait_answer(self):
-        """Waits for an accessibility round trip to succeed; a TimeoutError once
-        the limit (ANSWER) and the CPU wait of the program's main thread
-        meanwhile have passed without one."""
+    def within_limit(self, predicate, interval=0.05):
+        """Waits for predicate to hold as long as the program may take to
+        answer: ANSWER (or ten times the run's slowest answer) beside what its
+        main thread waited for a CPU meanwhile. Returns its value, or raises
+        TimeoutError with the last error seen."""
         pid, started = self.launcher.pid, time.monotonic()
         waited = cpu_wait(pid) or 0.0
         limit = max(ANSWER, 10 * self.slowest)
         while True:
             try:
-                if self.answers():
-                    return
-                error = None
+                value, error = predicate(), None
+                if value:
+                    return value
             except Exception as caught:  # the tree changes under the reader, or no answer
                 error = caught
             spent, busy = time.monotonic() - started, (cpu_wait(pid) or waited) - waited
             if spent > limit + busy:
-                raise TimeoutError(f"no answer within {spent:.1f} s (limit {limit:.1f} s, of which the program "
+                raise TimeoutError(f"nothing within {spent:.1f} s (limit {limit:.1f} s, of which the program "
                                    f"waited {busy:.1f} s for a CPU){f'; last error: {error!r}' if error else ''}")
-            time.sleep(0.05)
+            time.sleep(interval)
+
+    def wait_answer(self):
+        """An accessibility round trip that succeeds, within the limit."""
+        self.within_limit(self.answers)
 
     def iconic(self):
         """The titles of the program's minimised windows."""
@@ -686,7 +691,7 @@ class Monkey:
             if lines not in (0, 1, 6):
                 self.fail("result-lines", f"the result list holds {lines} lines")
         elif not titles and self.launcher.running():
-            if quietly(self.launcher.wait_exit, ANSWER) is None:
+            if quietly(self.within_limit, lambda: not self.launcher.running()) is None:
                 self.fail("no-exit", "the program did not end after its last window closed")
             return self.ended([])
         opened = os.path.join(self.folder, "opened")
