@@ -620,22 +620,33 @@ class Monkey:
         """Waits for predicate to hold as long as the program may take to
         answer: ANSWER (or ten times the run's slowest answer) beside what its
         main thread waited for a CPU meanwhile. Returns its value, or raises
-        TimeoutError with the last error seen."""
+        TimeoutError with the last error seen. A single accessibility call to
+        a stopped program blocks for 15 s: the predicate runs on a thread of
+        its own, left behind at the limit."""
         pid, started = self.launcher.pid, time.monotonic()
         waited = cpu_wait(pid) or 0.0
         limit = max(ANSWER, 10 * self.slowest)
+        outcome, error = {}, None
         while True:
-            try:
-                value, error = predicate(), None
-                if value:
-                    return value
-            except Exception as caught:  # the tree changes under the reader, or no answer
-                error = caught
-            spent, busy = time.monotonic() - started, (cpu_wait(pid) or waited) - waited
-            if spent > limit + busy:
-                raise TimeoutError(f"nothing within {spent:.1f} s (limit {limit:.1f} s, of which the program "
-                                   f"waited {busy:.1f} s for a CPU){f'; last error: {error!r}' if error else ''}")
+            worker = threading.Thread(target=lambda: outcome.update(self._attempt(predicate)), daemon=True)
+            worker.start()
+            while worker.is_alive():
+                worker.join(0.02)
+                spent, busy = time.monotonic() - started, (cpu_wait(pid) or waited) - waited
+                if spent > limit + busy:
+                    raise TimeoutError(f"nothing within {spent:.1f} s (limit {limit:.1f} s, of which the program "
+                                       f"waited {busy:.1f} s for a CPU){f'; last error: {error!r}' if error else ''}")
+            if outcome.get("value"):
+                return outcome["value"]
+            error = outcome.get("error")
             time.sleep(interval)
+
+    @staticmethod
+    def _attempt(predicate):
+        try:
+            return {"value": predicate(), "error": None}
+        except Exception as caught:  # the tree changes under the reader, or no answer
+            return {"value": None, "error": caught}
 
     def wait_answer(self):
         """An accessibility round trip that succeeds, within the limit."""
