@@ -500,7 +500,18 @@ class WineMonkey:
                 self.fail("one-line", f"the registry's {key!r} holds a line break: {value!r}")
         self.end_run()
 
+    def crashed(self):
+        """Wine's report of an unhandled exception, with winedbg's backtrace once it is written."""
+        with open(self.launcher.log_path, errors="replace") as f:
+            log = f.read()
+        if "Unhandled" in log:
+            # winedbg writes the backtrace, then ends the program.
+            quietly(lambda: self.launcher.process.wait(120))
+            with open(self.launcher.log_path, errors="replace") as f:
+                self.fail("crash", f.read()[-6000:])
+
     def inspect(self):
+        self.crashed()
         if not self.running():
             return self.ended()
         windows = visible()
