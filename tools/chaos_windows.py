@@ -12,6 +12,7 @@ message box in the way); the checks are in tests/e2e/README.md.
 """
 import argparse
 import collections
+import fcntl
 import os
 import random
 import shutil
@@ -583,6 +584,14 @@ def main():
     if not os.path.exists(os.path.join(PORTABLE, "play-tarvex.exe")):
         sys.exit(f"{PORTABLE} is missing: tools/windows-build.sh and tools/windows-portable.sh make it")
     print(f"chaos: Windows build, seed {options.seed}, {options.seconds:g} s, {PORTABLE}", flush=True)
+    # One run at a time in the prefix: another's registry and wineserver -k would be this one's.
+    os.makedirs(BUILD, exist_ok=True)
+    lock = open(os.path.join(BUILD, "wineprefix-chaos.lock"), "w")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except BlockingIOError:
+        print("chaos: waiting for another Windows chaos run to end", flush=True)
+        fcntl.flock(lock, fcntl.LOCK_EX)
     folder = tempfile.mkdtemp(prefix=f"tarvex-chaos-windows-{options.seed}-")
     desktop = harness.Desktop()
     desktop.start()
