@@ -701,7 +701,7 @@ class Monkey:
             self.check_lines(self.entries())
             if lines not in (0, 1, 6):
                 self.fail("result-lines", f"the result list holds {lines} lines")
-        elif not titles and self.launcher.running():
+        elif not titles and self.launcher.running() and not self.iconic():
             if quietly(self.within_limit, lambda: not self.launcher.running()) is None:
                 self.fail("no-exit", "the program did not end after its last window closed")
             return self.ended([])
