@@ -546,7 +546,12 @@ class WineMonkey:
                                            f"its X windows: {states}")
         if self.main_closed and not [t for t in titles if t != "play-tarvex"] and not self.iconic():
             if quietly(self.launcher.process.wait, LIMIT) is None:
-                self.fail("no-exit", "the program did not end after its last window closed")
+                windows = [(wid, xdo("getwindowname", wid).strip(), machine.wm_state(wid))
+                           for wid in xdo("search", "--all", "--name", ".").split()]
+                late = quietly(self.launcher.process.wait, 60)
+                self.fail("no-exit", f"the program did not end within {LIMIT:g} s after its last window closed "
+                                     f"({'it ended after 60 s more' if late is None else 'it ended later'}); "
+                                     f"its X windows then: {windows}")
             return self.ended()
         if os.path.exists(self.opened):
             with open(self.opened, errors="replace") as f:
