@@ -550,7 +550,7 @@ class WineMonkey:
                            for wid in xdo("search", "--all", "--name", ".").split()]
                 late = quietly(self.launcher.process.wait, 60)
                 self.fail("no-exit", f"the program did not end within {LIMIT:g} s after its last window closed "
-                                     f"({'it ended after 60 s more' if late is None else 'it ended later'}); "
+                                     f"({'nor 60 s later' if late is None else f'it ended later with status {late}'}); "
                                      f"its X windows then: {windows}")
             return self.ended()
         if os.path.exists(self.opened):
