@@ -456,7 +456,8 @@ class Monkey:
                     self.faults["another message at the close"] += 1
                     print(f"  note at step {self.step}: another message at the close: {again[1]!r}")
                     self.press_and_wait(find(again[0], "push button", "OK"))
-                return not self.launcher.running() or self.window(MAIN) is None
+                # Off the accessibility bus is gone too: the program is ending.
+                return not self.launcher.running() or quietly(self.window, MAIN) is None
             if quietly(self.within_limit, gone) is None:
                 self.fail("main-stays", f"the main window stayed after the message that the list was not saved; "
                                         f"open: {quietly(lambda: [(t.name, t.getRoleName()) for t in self.tops()])}")

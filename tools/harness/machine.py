@@ -2,6 +2,7 @@
 small filesystem of its own that fills up and is freed, that turns read-only
 and writable again; a name server that stops and comes back; a window manager
 that minimises, restores and moves windows."""
+import contextlib
 import os
 import subprocess
 import time
