@@ -10,8 +10,6 @@
 #include "shared/ServerAddress.h"
 #include "shared/Titles.h"
 
-#include <algorithm>
-
 namespace tarvex {
 
 namespace {
@@ -50,7 +48,7 @@ void StatusQuery::QueryServer(const std::string& host, const std::string& port)
     if (!m_window.isOpen()) {
         return;
     }
-    if (m_sendingpacket) {
+    if (m_awaitingReply) {
         m_messages.show("Please wait for a response from the current server before trying to ping another...",
                         kLauncherTitle);
         return;
@@ -65,7 +63,7 @@ void StatusQuery::QueryServer(const std::string& host, const std::string& port)
         return;
     }
 
-    m_sendingpacket = true;
+    m_awaitingReply = true;
     m_queriedPort = *portNumber;
     const auto query = ++m_queryNumber;
     m_askedMicros = m_clock.microseconds();
@@ -86,20 +84,20 @@ void StatusQuery::sent(std::uint64_t query, std::uint64_t micros)
 
 void StatusQuery::sendFailed(std::uint64_t query, const std::string& reason)
 {
-    if (query != m_queryNumber || !m_sendingpacket) {
+    if (query != m_queryNumber || !m_awaitingReply) {
         return;
     }
-    m_sendingpacket = false;
+    m_awaitingReply = false;
     m_window.clearResults();
     m_window.addResultLine("Could not send the query: " + reason);
 }
 
 void StatusQuery::Timer1_Timer()
 {
-    if (!m_sendingpacket || m_clock.microseconds() - m_askedMicros < kTimeoutMicros) {
+    if (!m_awaitingReply || m_clock.microseconds() - m_askedMicros < kTimeoutMicros) {
         return;
     }
-    m_sendingpacket = false;
+    m_awaitingReply = false;
     m_window.clearResults();
     m_window.addResultLine("No response from server...");
 }
@@ -114,15 +112,13 @@ std::uint32_t StatusQuery::GetPing(std::uint64_t arrivalMicros) const
 
 void StatusQuery::arrived(const Datagram& datagram, DatagramKind kind)
 {
-    m_sendingpacket = false;
+    m_awaitingReply = false;
     const std::uint32_t ping = GetPing(datagram.arrivalMicros);
     if (kind != DatagramKind::StatusReply) {
         return;
     }
     const auto reply = m_parts.add(datagram, ping, m_queryNumber, m_queriedPort);
-    std::string income = reply.text;
-    std::replace(income.begin(), income.end(), '\n', '\\');
-    const auto lines = dostuff(income, reply.text, ReplySource{datagram.fromIp, datagram.fromPort, reply.ping});
+    const auto lines = dostuff(reply.text, ReplySource{datagram.fromIp, datagram.fromPort, reply.ping});
     m_window.clearResults();
     for (const auto& line : lines) {
         m_window.addResultLine(line);
