@@ -9,6 +9,8 @@
 #include "shared/WebAddress.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 namespace tarvex {
 
@@ -44,20 +46,29 @@ void ReplyDispatcher::sendUpdateQuery(const UpdateHost& host)
 
 void ReplyDispatcher::Winsock1_DataArrival(const Datagram& datagram)
 {
+    // A notice goes to its handler in the table of handlerFor; anything else
+    // that is not empty to StatusQuery::arrived, which reads status replies.
     const std::string& text = datagram.bytes;
     // The text before the first space, or all of it; an empty text has none.
     const std::string firstWord = text.empty() ? std::string() : GetWords(text, 1, " ").value_or("");
-    const bool msgbox = sameIgnoringCase(firstWord, "msgbox");
-    const bool website = sameIgnoringCase(firstWord, "website");
+    const NoticeHandler notice = handlerFor(firstWord);
     // Every datagram ends the wait before anything else is done with it.
-    m_query.arrived(datagram, text.empty() || msgbox || website ? DatagramKind::Other : DatagramKind::StatusReply);
-
-    // The rest starts at the space after the first word (empty without one).
-    if (msgbox) {
-        showNotice(text.substr(firstWord.size()));
-    } else if (website) {
-        openWebsite(text.substr(firstWord.size()));
+    m_query.arrived(datagram, text.empty() || notice != nullptr ? DatagramKind::Other : DatagramKind::StatusReply);
+    if (notice != nullptr) {
+        // The rest starts at the space after the first word (empty without one).
+        (this->*notice)(text.substr(firstWord.size()));
     }
+}
+
+ReplyDispatcher::NoticeHandler ReplyDispatcher::handlerFor(std::string_view firstWord)
+{
+    static constexpr std::pair<std::string_view, NoticeHandler> kNotices[] = {
+        {"msgbox", &ReplyDispatcher::showNotice},
+        {"website", &ReplyDispatcher::openWebsite},
+    };
+    const auto* found = std::find_if(std::begin(kNotices), std::end(kNotices),
+                                     [&](const auto& notice) { return sameIgnoringCase(firstWord, notice.first); });
+    return found != std::end(kNotices) ? found->second : nullptr;
 }
 
 void ReplyDispatcher::showNotice(const std::string& message)
