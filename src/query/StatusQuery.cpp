@@ -36,9 +36,7 @@ void StatusQuery::Command2_Click()
         m_messages.show("Invalid Server Address", kLauncherTitle);
         return;
     }
-    if (!m_window.isListed(entry)) {
-        m_window.appendServer(entry);
-    }
+    m_window.addIfNotListed(entry);
     // The entry holds a ":", so fields 1 and 2 both exist; further ones are ignored.
     QueryServer(GetWords(entry, 1, ":").value_or(""), GetWords(entry, 2, ":").value_or(""));
 }

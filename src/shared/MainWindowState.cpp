@@ -12,9 +12,13 @@ void MainWindowState::detach()
     m_view = nullptr;
 }
 
-bool MainWindowState::isListed(const std::string& entry) const
+bool MainWindowState::addIfNotListed(const std::string& entry)
 {
-    return std::find(m_servers.begin(), m_servers.end(), entry) != m_servers.end();
+    if (std::find(m_servers.begin(), m_servers.end(), entry) != m_servers.end()) {
+        return false;
+    }
+    appendServer(entry);
+    return true;
 }
 
 void MainWindowState::appendServer(const std::string& entry)
