@@ -4,6 +4,7 @@
 // replies and notices) are explored too.
 
 #include "app/Form1.h"
+#include "query/StatusReply.h"
 #include "tests/fakes/FakePlatform.h"
 
 #include <cstdint>
@@ -42,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto& lines = fake.windows.main().lines;
     // The result list holds the six status lines, the time-out line, or
     // nothing: never a partial or overgrown display.
-    if (!(lines.empty() || lines.size() == 1 || lines.size() == 6)) {
+    if (!(lines.empty() || lines.size() == 1 || lines.size() == std::tuple_size_v<tarvex::StatusLines>)) {
         std::abort();
     }
     // Notices never pile up: the fake box returns at once, so each shown box

@@ -1,4 +1,5 @@
 #include "query/StatusQuery.h"
+#include "query/StatusReply.h"
 #include "tests/fakes/FakeServices.h"
 #include "tests/fakes/FakeWindowSystem.h"
 
@@ -37,7 +38,10 @@ protected:
     // The server last queried answers now.
     void reply(const std::string& bytes = kReply) { socket.deliver("192.0.2.7", socket.sent.back().port, bytes); }
     const std::vector<std::string>& lines() const { return main.view.lines; }
-    std::string ping() const { return lines().size() == 6 ? lines()[5] : "no status lines"; }
+    std::string ping() const
+    {
+        return lines().size() == std::tuple_size_v<StatusLines> ? lines()[5] : "no status lines";
+    }
 
     ShownMainWindow main;
     FakeMessageBox messages;

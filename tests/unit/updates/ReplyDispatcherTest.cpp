@@ -1,5 +1,6 @@
 #include "updates/ReplyDispatcher.h"
 #include "query/StatusQuery.h"
+#include "query/StatusReply.h"
 #include "tests/fakes/FakeServices.h"
 #include "tests/fakes/FakeWindowSystem.h"
 
@@ -21,7 +22,10 @@ protected:
         socket.setReceiver([this](const Datagram& datagram) { dispatcher.Winsock1_DataArrival(datagram); });
     }
     void arrive(const std::string& bytes) { socket.deliver("192.0.2.5", 17500, bytes); }
-    bool wentToStatusReply() { return lines().size() == 6 && lines()[1] == "Ip: 192.0.2.5"; }
+    bool wentToStatusReply()
+    {
+        return lines().size() == std::tuple_size_v<StatusLines> && lines()[1] == "Ip: 192.0.2.5";
+    }
     std::vector<std::string>& lines() { return main.view.lines; }
 
     ShownMainWindow main;
