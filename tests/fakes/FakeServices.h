@@ -180,6 +180,10 @@ public:
     std::vector<std::pair<std::string, std::string>> writes;
 };
 
+// The client paths of setClients.
+inline constexpr const char* kRegular = FakeSettingsStore::kRegularClientPath;
+inline constexpr const char* kGl = FakeSettingsStore::kGlClientPath;
+
 // Where the fake file system keeps the executable, and so the server list.
 inline constexpr const char* kFakeProgramDir = "/games/tarvex";
 inline constexpr const char* kFakeServerList = "/games/tarvex/servers.cfg";
