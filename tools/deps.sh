@@ -8,6 +8,8 @@ build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
 test_packages=(strace libgtest-dev libgmock-dev googletest xvfb xauth x11-utils xdotool xclip dbus-x11
                at-spi2-core python3 python3-pyatspi python3-pytest python3-xlib e2fsprogs
                mvdsv ktx qstat desktop-file-utils diffoscope-minimal)
+# The machine's faults at the save (libfiu) and a real window manager.
+test_packages+=(fiu-utils openbox)
 # The real game client that the end-to-end tests join the server with.
 test_packages+=(ezquake)
 # cpack's DEB generator runs dpkg-shlibdeps (dpkg-dev) on what file calls ELF;

@@ -9,7 +9,11 @@ namespace tarvex::bench {
 class CountingUrlOpener final : public UrlOpener
 {
 public:
-    void open(const std::string&) override { ++m_opened; }
+    Result open(const WebAddress&) override
+    {
+        ++m_opened;
+        return Result::success();
+    }
     long opened() const { return m_opened; }
 
 private:

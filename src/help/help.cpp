@@ -2,6 +2,7 @@
 
 #include "help/secret.h"
 #include "platform/UrlOpener.h"
+#include "platform/WebAddress.h"
 #include "platform/WindowSystem.h"
 #include "shared/Version.h"
 
@@ -43,7 +44,9 @@ void help::Form_KeyPress(int code)
 
 void help::Label5_Click()
 {
-    m_urls.open(std::string("https://") + kHelpWebsite);
+    if (const auto address = WebAddress::check(std::string("https://") + kHelpWebsite)) {
+        m_urls.open(*address).ignore(); // a link that opens nothing tells nothing, as in a browser
+    }
 }
 
 void help::Form_Unload()

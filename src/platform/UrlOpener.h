@@ -1,6 +1,7 @@
 #pragma once
 
-#include <string>
+#include "platform/Result.h"
+#include "platform/WebAddress.h"
 
 namespace tarvex {
 
@@ -9,9 +10,9 @@ class UrlOpener
 public:
     virtual ~UrlOpener() = default;
     // Opens a web address in the player's web browser through the desktop's
-    // own opener; never through a shell. Does not wait. The caller has checked
-    // it with isWebAddress (shared/WebAddress.h); the opener trusts that.
-    virtual void open(const std::string& url) = 0;
+    // own opener; never through a shell. Does not wait. Fails when the system
+    // refused the address or found nothing to open it with.
+    virtual Result open(const WebAddress& address) = 0;
 };
 
 } // namespace tarvex

@@ -4,9 +4,9 @@
 #include "platform/MessageBox.h"
 #include "platform/TickCounter.h"
 #include "platform/UrlOpener.h"
+#include "platform/WebAddress.h"
 #include "query/StatusQuery.h"
 #include "shared/Fields.h"
-#include "shared/WebAddress.h"
 
 #include <algorithm>
 #include <iterator>
@@ -87,16 +87,19 @@ void ReplyDispatcher::showNotice(const std::string& message)
 
 void ReplyDispatcher::openWebsite(const std::string& address)
 {
-    const auto url = trimmed(address);
-    if (!isWebAddress(url)) {
+    const auto url = WebAddress::check(trimmed(address));
+    if (!url) {
         return;
     }
     const std::uint64_t now = m_clock.microseconds();
     if (m_lastWebsiteMicros && now - *m_lastWebsiteMicros < kWebsiteQuietMicros) {
         return;
     }
-    m_lastWebsiteMicros = now;
-    m_urls.open(std::string(url));
+    // Only an address the opener took starts the quiet time: one it refused
+    // opened nothing, and must not silence the next.
+    if (m_urls.open(*url).ok()) {
+        m_lastWebsiteMicros = now;
+    }
 }
 
 } // namespace tarvex

@@ -30,10 +30,10 @@ public:
     // Notices come from anyone on the network. An empty datagram only ends
     // the wait. While a notice's box is open, further "msgbox" notices are
     // dropped, so a flood never stacks boxes. A "website" notice opens its
-    // address only when it is a web address (see isWebAddress); anything
+    // address only when it is a web address (WebAddress::check); anything
     // else is ignored without a word, and so is every website notice within
-    // ten seconds of the last address opened: a flood must not open a
-    // browser tab per datagram.
+    // ten seconds of the last address the opener took: a flood must not open
+    // a browser tab per datagram.
     void Winsock1_DataArrival(const Datagram& datagram);
 
 private:

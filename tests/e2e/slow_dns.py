@@ -1,8 +1,9 @@
-"""A name server on a loopback address that answers every A query with
-127.0.0.1, but holds its answers until the test releases them; for showing
-that a slow lookup never freezes the launcher nor counts in its ping. The launcher is pointed at it through a private mount
-namespace whose /etc/resolv.conf names this server, so the machine's own
-resolver settings stay untouched."""
+"""A name server on a loopback address that holds its answers until the test
+releases them; for showing that a slow lookup never freezes the launcher nor
+counts in its ping, and what each kind of answer gives (ANSWERS). The
+launcher is pointed at it through a private mount namespace whose
+/etc/resolv.conf names this server, so the machine's own resolver settings
+stay untouched."""
 import os
 import shutil
 import socket
@@ -13,16 +14,35 @@ import time
 ADDRESS = "127.0.0.77"
 
 
-def _answer(query, with_address):
-    ident, flags, qdcount = struct.unpack(">HHH", query[:6])
+A, AAAA = 1, 28
+NOERROR, SERVFAIL, NXDOMAIN = 0, 2, 3
+# What a name gets, by its first label; any other name gets 127.0.0.1.
+ANSWERS = {
+    b"nxdomain": (NXDOMAIN, {}),
+    b"servfail": (SERVFAIL, {}),
+    b"noanswer": None,  # never answered
+    b"ipv6only": (NOERROR, {AAAA: ["::1"]}),
+    b"several": (NOERROR, {A: ["127.0.0.1", "127.0.0.2"], AAAA: ["::1"]}),
+}
+DEFAULT = (NOERROR, {A: ["127.0.0.1"]})
+
+
+def _answer(query):
+    """The reply to a query, or None for a name that is never answered."""
+    ident, flags = struct.unpack(">HH", query[:4])
     # The question ends after the name's zero label, then type and class.
     end = query.index(b"\x00", 12) + 5
     question = query[12:end]
-    header = struct.pack(">HHHHHH", ident, 0x8180 | (flags & 0x0100), 1, 1 if with_address else 0, 0, 0)
-    answer = b""
-    if with_address:
-        answer = b"\xc0\x0c" + struct.pack(">HHIH", 1, 1, 60, 4) + socket.inet_aton("127.0.0.1")
-    return header + question + answer
+    qtype = struct.unpack(">H", query[end - 4:end - 2])[0]
+    behaviour = ANSWERS.get(query[13:13 + query[12]], DEFAULT)
+    if behaviour is None:
+        return None
+    rcode, records = behaviour
+    family = {A: socket.AF_INET, AAAA: socket.AF_INET6}
+    answers = [b"\xc0\x0c" + struct.pack(">HHIH", qtype, 1, 60, 4 if qtype == A else 16)
+               + socket.inet_pton(family[qtype], address) for address in records.get(qtype, [])]
+    header = struct.pack(">HHHHHH", ident, 0x8180 | (flags & 0x0100) | rcode, 1, len(answers), 0, 0)
+    return header + question + b"".join(answers)
 
 
 class SlowNameServer:
@@ -49,9 +69,11 @@ class SlowNameServer:
             except OSError:
                 continue
             self.queries.append((time.monotonic(), query))
-            qtype = struct.unpack(">H", query[query.index(b"\x00", 12) + 1:][:2])[0]
+            reply = _answer(query)
+            if reply is None:
+                continue
             with self.lock:
-                self.held.append((_answer(query, with_address=(qtype == 1)), sender))
+                self.held.append((reply, sender))
             if self.released.is_set():
                 self._answer_held()
 

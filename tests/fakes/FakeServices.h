@@ -270,8 +270,13 @@ public:
 class FakeUrlOpener final : public UrlOpener
 {
 public:
-    void open(const std::string& url) override { opened.push_back(url); }
+    Result open(const WebAddress& address) override
+    {
+        opened.push_back(address.text());
+        return refusing ? Result::failure("refused") : Result::success();
+    }
     std::vector<std::string> opened;
+    bool refusing = false;
 };
 
 } // namespace tarvex::test

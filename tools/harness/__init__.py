@@ -10,12 +10,13 @@ import configparser
 import contextlib
 import json
 import os
+import re
 import shutil
 import socket
 import subprocess
 import urllib.parse
 
-from .desktop import Desktop, wait_for
+from .desktop import Desktop, wait_for, window_manager, window_manager_running
 from .gameserver import GameServer, cpu_wait
 
 SETTINGS_FILE = "Zephanor Installer.ini"
@@ -31,9 +32,9 @@ def free_udp_port():
 class UdpPeer:
     """A UDP socket on 127.0.0.1: an update host or a game server of the test."""
 
-    def __init__(self, port=0):
+    def __init__(self, port=0, address="127.0.0.1"):
         self.sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
-        self.sock.bind(("127.0.0.1", port))
+        self.sock.bind((address, port))
         self.port = self.sock.getsockname()[1]
 
     def receive(self, timeout=5.0):
@@ -88,18 +89,49 @@ def read_settings(config_home):
 
 @contextlib.contextmanager
 def read_only_directory(path):
-    """Makes a directory unwritable, for root too (which ignores mode bits)."""
-    if os.geteuid() == 0:
-        subprocess.run(["chattr", "+i", path], check=True)
-    else:
+    """Makes a directory unwritable. For root, a read-only bind mount: the
+    system refuses every write there (EROFS), as on a read-only medium."""
+    if os.geteuid() != 0:
         os.chmod(path, 0o555)
+        try:
+            yield
+        finally:
+            os.chmod(path, 0o755)
+        return
+    subprocess.run(["mount", "--bind", path, path], check=True)
     try:
+        subprocess.run(["mount", "-o", "remount,bind,ro", path], check=True)
         yield
     finally:
-        if os.geteuid() == 0:
-            subprocess.run(["chattr", "-i", path], check=False)
-        else:
-            os.chmod(path, 0o755)
+        subprocess.run(["umount", "--lazy", path], check=False)
+
+
+@contextlib.contextmanager
+def small_filesystem(path, size_bytes):
+    """A tmpfs of its own at path (root only), gone after the block."""
+    os.makedirs(path, exist_ok=True)
+    subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size_bytes}", "tmpfs", path], check=True)
+    try:
+        yield path
+    finally:
+        subprocess.run(["umount", "--lazy", path], check=False)
+
+
+def fill_filesystem(path, name="filler"):
+    """Writes a file into path until its filesystem has no block left."""
+    block = b"\0" * 65536
+    with open(os.path.join(path, name), "ab", buffering=0) as f:
+        try:
+            while True:
+                f.write(block)
+        except OSError:
+            pass
+        # A last partial block may still fit.
+        try:
+            while True:
+                f.write(b"\0")
+        except OSError:
+            pass
 
 
 def _pyatspi():
@@ -192,6 +224,25 @@ def window_id(title, pid=None):
     out = xdotool("search", "--all", "--onlyvisible", *owner, "--name", f"^{_regex_escape(title)}$")
     ids = [int(line) for line in out.split()]
     return ids[-1] if ids else None
+
+
+def x_state(wid):
+    """A window as the X server and the window manager see it: WM_STATE's
+    state (None before a window manager set one), the map state, and the
+    window's absolute X and Y."""
+    state = re.search(r"window state: (\w+)", subprocess.run(
+        ["xprop", "-id", str(wid), "WM_STATE"], capture_output=True, text=True).stdout)
+    info = subprocess.run(["xwininfo", "-id", str(wid)], capture_output=True, text=True).stdout
+    mapped = re.search(r"Map State: (\w+)", info)
+    position = re.findall(r"Absolute upper-left [XY]:\s+(-?\d+)", info)
+    return (state and state.group(1), mapped and mapped.group(1), *map(int, position))
+
+
+def _toplevel(node):
+    """The window a control is in: its ancestor just below the application."""
+    while node.parent is not None and node.parent.getRoleName() != "application":
+        node = node.parent
+    return node
 
 
 def window_geometry(wid):
@@ -414,6 +465,12 @@ class Launcher:
         return tuple(int(v) for v in out.split())
 
     def click(self, node):
+        # A window manager may still be moving the window (openbox animates a
+        # restore): click once X has it where the accessibility tree says.
+        if window_manager_running():
+            top = _toplevel(node)
+            wid = wait_for(lambda: self.window_id(top.name), what=f"X window {top.name!r}")
+            wait_for(lambda: tuple(x_state(wid)[2:]) == extents(top)[:2], what=f"{top.name!r} to stand still")
         x, y, w, h = extents(node)
         # One xdotool keeps the move and the press in order on its one
         # connection. "mousemove --sync" instead waited up to 15 s for a
@@ -435,14 +492,27 @@ class Launcher:
         raise TimeoutError(f"{title!r} did not close")
 
     def minimised(self, title="The Tarvex Game Launcher"):
-        """True when the window asked to be iconified (there is no window manager)."""
+        """Under a window manager: WM_STATE Iconic and unmapped. Without one,
+        only the window's own hint can say it asked to be iconified."""
         out = xdotool("search", "--all", "--pid", str(self.pid), "--name", f"^{_regex_escape(title)}$")
+        managed = window_manager_running()
         for wid in out.split():
-            hints = subprocess.run(["xprop", "-id", wid, "WM_HINTS", "WM_STATE"],
-                                   capture_output=True, text=True).stdout
-            if "Iconic" in hints:
+            if managed:
+                state, mapped, *_ = x_state(wid)
+                if state == "Iconic" and mapped == "IsUnMapped":
+                    return True
+            elif "Iconic" in subprocess.run(["xprop", "-id", wid, "WM_HINTS", "WM_STATE"],
+                                            capture_output=True, text=True).stdout:
                 return True
         return False
+
+    def restored(self, title="The Tarvex Game Launcher"):
+        """WM_STATE Normal, viewable and holding the keyboard focus."""
+        wid = self.window_id(title)
+        if wid is None:
+            return False
+        state, mapped, *_ = x_state(wid)
+        return state == "Normal" and mapped == "IsViewable" and int(xdotool("getwindowfocus")) == wid
 
     # --- message boxes -----------------------------------------------------
     def alert(self, title, timeout=10.0):

@@ -67,15 +67,24 @@ Result QtFileSystem::replaceFile(const std::string& path, const std::string& byt
         return Result::failure("the folder " + toLatin1(QDir::toNativeSeparators(dir)) + " could not be created");
     }
     // QSaveFile writes a temporary file beside the target and renames it over
-    // the target only once everything is on disk.
+    // the target in commit(). Unbuffered, so that a full disk fails write()
+    // itself: commit() drops the failure of its own last flush and of its
+    // sync, and would put an empty or torn file in the list's place.
     QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return Result::failure(toLatin1(file.errorString()));
     }
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-        const std::string reason = toLatin1(file.errorString());
-        file.cancelWriting();
+    const auto discard = [&file](const std::string& reason) {
+        file.cancelWriting(); // the temporary file goes with the QSaveFile
         return Result::failure(reason);
+    };
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+        return discard(toLatin1(file.errorString()));
+    }
+    // On the disk before it takes the list's name: a crash after the rename
+    // must not leave a file whose blocks never got there.
+    if (const Result synced = syncToDisk(file.handle()); synced.failed()) {
+        return discard(synced.reason());
     }
     if (!file.commit()) {
         return Result::failure(toLatin1(file.errorString()));

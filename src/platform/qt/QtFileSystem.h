@@ -22,4 +22,8 @@ public:
 std::string toPathBytes(const QString& path);
 QString fromPathBytes(const std::string& path);
 
+// Flushes an open file's data to the disk, reporting why it could not.
+// In QtFileSystem_posix.cpp and QtFileSystem_win.cpp (CMake builds one).
+Result syncToDisk(int fileHandle);
+
 } // namespace tarvex

@@ -6,12 +6,16 @@
 
 namespace tarvex {
 
-void QtUrlOpener::open(const std::string& url)
+Result QtUrlOpener::open(const WebAddress& address)
 {
-    // Checked before it came here (no blank, no control character, a web
-    // address with a host): one more check of its own could only refuse what
-    // the launcher already counted as opened.
-    openWithSystem(QUrl(fromLatin1(url)));
+    const QUrl url(fromLatin1(address.text()));
+    if (!url.isValid()) {
+        return Result::failure(toLatin1(url.errorString()));
+    }
+    if (!openWithSystem(url)) {
+        return Result::failure("the system did not open " + address.text());
+    }
+    return Result::success();
 }
 
 } // namespace tarvex

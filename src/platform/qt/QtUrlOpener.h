@@ -9,11 +9,12 @@ namespace tarvex {
 class QtUrlOpener final : public UrlOpener
 {
 public:
-    void open(const std::string& url) override;
+    Result open(const WebAddress& address) override;
 };
 
-// Hands a checked web address to the system's own opener, without waiting.
+// Hands a valid web address to the system's own opener, without waiting;
+// false when the system did not take it.
 // In QtUrlOpener_posix.cpp and QtUrlOpener_win.cpp (CMake builds one).
-void openWithSystem(const QUrl& address);
+bool openWithSystem(const QUrl& address);
 
 } // namespace tarvex

@@ -5,11 +5,11 @@
 
 namespace tarvex {
 
-void openWithSystem(const QUrl& address)
+bool openWithSystem(const QUrl& address)
 {
     // The desktop's default browser (xdg-open); no window state can be asked
     // of it.
-    QDesktopServices::openUrl(address);
+    return QDesktopServices::openUrl(address);
 }
 
 } // namespace tarvex

@@ -88,8 +88,12 @@ TEST_F(ReplyDispatcherTest, OnlyWebAddressesAreOpenedAndARefusedOneSilencesNothi
                                 "website http://a.example/ --new-window file:///etc", "website"}) {
         arrive(refused);
     }
+    // Nor must one the opener refused.
+    urls.refusing = true;
+    arrive("website http://refused.example/");
+    urls.refusing = false;
     arrive("website  https://tarvex.example/a?b=c#d\r\n");
-    EXPECT_THAT(urls.opened, ElementsAre("https://tarvex.example/a?b=c#d"));
+    EXPECT_THAT(urls.opened, ElementsAre("http://refused.example/", "https://tarvex.example/a?b=c#d"));
     EXPECT_THAT(messages.shown, IsEmpty());
     EXPECT_THAT(lines(), IsEmpty());
 }
