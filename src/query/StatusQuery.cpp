@@ -4,11 +4,11 @@
 #include "platform/MessageBox.h"
 #include "platform/TickCounter.h"
 #include "query/StatusReply.h"
-#include "shared/Fields.h"
-#include "shared/MainWindowState.h"
-#include "shared/PortText.h"
-#include "shared/ServerAddress.h"
-#include "shared/Titles.h"
+#include "state/MainWindowState.h"
+#include "text/Fields.h"
+#include "text/PortText.h"
+#include "text/ServerAddress.h"
+#include "text/Titles.h"
 
 namespace tarvex {
 

@@ -1,6 +1,6 @@
 #include "query/StatusReply.h"
 
-#include "shared/Fields.h"
+#include "text/Fields.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include "platform/MessageBox.h"
 #include "platform/WindowSystem.h"
 #include "query/StatusQuery.h"
-#include "shared/MainWindowState.h"
+#include "state/MainWindowState.h"
 
 #include <string>
 

@@ -6,7 +6,7 @@
 #include "platform/UrlOpener.h"
 #include "platform/WebAddress.h"
 #include "query/StatusQuery.h"
-#include "shared/Fields.h"
+#include "text/Fields.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
-#include "shared/Settings.h"
+#include "state/Settings.h"
 
 #include <deque>
 #include <functional>

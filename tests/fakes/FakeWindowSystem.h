@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/WindowSystem.h"
-#include "shared/MainWindowState.h"
+#include "state/MainWindowState.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "shared/MainWindowState.h"
+#include "state/MainWindowState.h"
 
 #include "platform/MainWindowView.h"
 
