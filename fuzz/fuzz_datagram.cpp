@@ -4,7 +4,6 @@
 // replies and notices) are explored too.
 
 #include "app/Form1.h"
-#include "query/StatusReply.h"
 #include "tests/fakes/FakePlatform.h"
 
 #include <cstdint>
@@ -40,10 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         start = end + kSplit.size();
     }
 
-    const auto& lines = fake.windows.main().lines;
+    const auto& window = fake.windows.main();
     // The result list holds the six status lines, the time-out line, or
     // nothing: never a partial or overgrown display.
-    if (!(lines.empty() || lines.size() == 1 || lines.size() == std::tuple_size_v<tarvex::StatusLines>)) {
+    if (!(window.lines.empty() || window.lines.size() == 1 || window.showsStatus())) {
         std::abort();
     }
     // Notices never pile up: the fake box returns at once, so each shown box

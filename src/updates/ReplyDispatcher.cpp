@@ -46,29 +46,24 @@ void ReplyDispatcher::sendUpdateQuery(const UpdateHost& host)
 
 void ReplyDispatcher::Winsock1_DataArrival(const Datagram& datagram)
 {
-    // A notice goes to its handler in the table of handlerFor; anything else
-    // that is not empty to StatusQuery::arrived, which reads status replies.
-    const std::string& text = datagram.bytes;
-    // The text before the first space, or all of it; an empty text has none.
-    const std::string firstWord = text.empty() ? std::string() : GetWords(text, 1, " ").value_or("");
-    const NoticeHandler notice = handlerFor(firstWord);
-    // Every datagram ends the wait before anything else is done with it.
-    m_query.arrived(datagram, text.empty() || notice != nullptr ? DatagramKind::Other : DatagramKind::StatusReply);
-    if (notice != nullptr) {
-        // The rest starts at the space after the first word (empty without one).
-        (this->*notice)(text.substr(firstWord.size()));
-    }
-}
-
-ReplyDispatcher::NoticeHandler ReplyDispatcher::handlerFor(std::string_view firstWord)
-{
-    static constexpr std::pair<std::string_view, NoticeHandler> kNotices[] = {
+    // Each notice's keyword, in any letter case, and its handler; every other
+    // datagram but the empty one is a status reply for StatusQuery::arrived.
+    static constexpr std::pair<std::string_view, void (ReplyDispatcher::*)(const std::string&)> kNotices[] = {
         {"msgbox", &ReplyDispatcher::showNotice},
         {"website", &ReplyDispatcher::openWebsite},
     };
-    const auto* found = std::find_if(std::begin(kNotices), std::end(kNotices),
-                                     [&](const auto& notice) { return sameIgnoringCase(firstWord, notice.first); });
-    return found != std::end(kNotices) ? found->second : nullptr;
+    const std::string& text = datagram.bytes;
+    // The text before the first space, or all of it; an empty text has none.
+    const std::string firstWord = text.empty() ? std::string() : GetWords(text, 1, " ").value_or("");
+    const auto* notice = std::find_if(std::begin(kNotices), std::end(kNotices),
+                                      [&](const auto& row) { return sameIgnoringCase(firstWord, row.first); });
+    const bool isNotice = notice != std::end(kNotices);
+    // Every datagram ends the wait before anything else is done with it.
+    m_query.arrived(datagram, text.empty() || isNotice ? DatagramKind::Other : DatagramKind::StatusReply);
+    if (isNotice) {
+        // The rest starts at the space after the first word (empty without one).
+        (this->*notice->second)(text.substr(firstWord.size()));
+    }
 }
 
 void ReplyDispatcher::showNotice(const std::string& message)

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace tarvex {
 
@@ -18,7 +17,7 @@ struct Datagram;
 
 // Sends the update query and routes every datagram that arrives: each one
 // ends the outstanding status query; the notices are handled here (their
-// keywords are the table in handlerFor), everything else goes to the status
+// keywords are the table in Winsock1_DataArrival), everything else goes to the status
 // query as a status reply, or a part of one.
 class ReplyDispatcher
 {
@@ -37,10 +36,6 @@ public:
     void Winsock1_DataArrival(const Datagram& datagram);
 
 private:
-    using NoticeHandler = void (ReplyDispatcher::*)(const std::string& rest);
-    // The handler of the notice whose keyword is firstWord, in any letter
-    // case; none for any other datagram.
-    static NoticeHandler handlerFor(std::string_view firstWord);
     void showNotice(const std::string& message);
     void openWebsite(const std::string& address);
 

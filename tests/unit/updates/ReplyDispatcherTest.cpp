@@ -1,6 +1,5 @@
 #include "updates/ReplyDispatcher.h"
 #include "query/StatusQuery.h"
-#include "query/StatusReply.h"
 #include "tests/fakes/FakeServices.h"
 #include "tests/fakes/FakeWindowSystem.h"
 
@@ -22,10 +21,7 @@ protected:
         socket.setReceiver([this](const Datagram& datagram) { dispatcher.Winsock1_DataArrival(datagram); });
     }
     void arrive(const std::string& bytes) { socket.deliver("192.0.2.5", 17500, bytes); }
-    bool wentToStatusReply()
-    {
-        return lines().size() == std::tuple_size_v<StatusLines> && lines()[1] == "Ip: 192.0.2.5";
-    }
+    bool wentToStatusReply() { return main.view.showsStatus() && lines()[1] == "Ip: 192.0.2.5"; }
     std::vector<std::string>& lines() { return main.view.lines; }
 
     ShownMainWindow main;
@@ -181,7 +177,7 @@ TEST_F(ReplyDispatcherTest, HostileDatagramsNeverEscape)
         lines().clear();
         EXPECT_NO_THROW(arrive(bytes));
         if (!lines().empty()) {
-            ASSERT_EQ(lines().size(), 6u);
+            ASSERT_TRUE(main.view.showsStatus());
             EXPECT_LE(lines()[0].size(), std::string("Hostname: ").size() + 45);
         }
     }
