@@ -20,9 +20,8 @@ struct ReplySource
 
 using StatusLines = std::array<std::string, 6>;
 
-// The six result lines for a reply as received. Line feeds cut fields as
-// backslashes do, so a key at a line's end is followed by the next line's
-// first field. The last field "hostname" and the last field "map" decide
+// The six result lines for a reply as received, whose line feeds cut fields
+// as backslashes do. The last field "hostname" and the last field "map" decide
 // their values (empty when such a key ends the reply or is missing); a host
 // name over 42 characters is cut and marked with "...". Players are the lines
 // after the first, counted in full: no reply a datagram can hold overflows

@@ -17,17 +17,12 @@ bool MainWindowState::addIfNotListed(const std::string& entry)
     if (std::find(m_servers.begin(), m_servers.end(), entry) != m_servers.end()) {
         return false;
     }
-    appendServer(entry);
-    return true;
-}
-
-void MainWindowState::appendServer(const std::string& entry)
-{
     m_servers.push_back(entry);
     if (m_view == nullptr && m_appendedAfterClose) {
         m_appendedAfterClose();
     }
     shown([&](MainWindowView& view) { view.addComboItem(entry); });
+    return true;
 }
 
 void MainWindowState::replaceServers(std::vector<std::string> entries)

@@ -24,9 +24,7 @@ public:
 
     // The drop-down's entries, in order.
     const std::vector<std::string>& servers() const { return m_servers; }
-    void appendServer(const std::string& entry);
-    // Appends entry unless the list holds it already, compared exactly:
-    // letter case and blanks count. True when it appended.
+    // Compared exactly (letter case and blanks count); true when it appended.
     bool addIfNotListed(const std::string& entry);
     void replaceServers(std::vector<std::string> entries);
     // Runs after an entry was appended while the window was closed: the list

@@ -9,8 +9,6 @@
 #include "text/Fields.h"
 
 #include <algorithm>
-#include <iterator>
-#include <utility>
 
 namespace tarvex {
 

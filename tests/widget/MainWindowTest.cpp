@@ -140,7 +140,6 @@ TEST_F(MainWindowTest, TheServerBoxKeepsTheFirstLineOfWhatArrives)
         {"", 0, 0, "\r\n\nlate.example:3\nmore", "late.example:3"},
         {"old.example:1", 0, 13, "new.example:2\r", "new.example:2"},
         {"a.b:1", 0, 0, "a\nzz", "aa.b:1"}, // begins with what follows the cursor
-        {"ab:1", 4, 0, "2\n1", "ab:12"},
         {"ab:1", 1, 0, "x\ny", "axb:1"},
         {"ab:1", 1, 0, "\n", "ab:1"},
     };

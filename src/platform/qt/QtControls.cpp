@@ -19,10 +19,9 @@ bool isLineBreak(QChar c)
 
 // Sees every change of the box's text, however it came (typing, pasting,
 // dropping, an accessibility tool, the program), and cuts what was inserted
-// to its first line. An edit leaves the cursor right after what it inserted,
-// so what follows the cursor is the old text's end. A text set whole, or an
-// edit at the end, leaves the cursor at the end: then the old text's shared
-// start stayed, and of the rest its shared end.
+// to its first line. An edit leaves the cursor right after what it inserted;
+// a text set whole, or an edit at the end, leaves it at the end, and then the
+// inserted part is what the old and new texts do not share at start and end.
 class OneLineValidator final : public QValidator
 {
 public:
