@@ -43,7 +43,7 @@ if command -v ccache >/dev/null; then
 fi
 
 reports=$(mktemp -d)
-declare -A started=() pids=() seconds=()
+declare -A pids=()
 order=()
 
 # The programs of this run: every process below this shell, the steps
@@ -84,25 +84,25 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 # start NAME LOG COMMAND...: runs COMMAND in a session of its own (so in a
-# process group of its own), its output in LOG, "-" for this one's.
+# process group of its own), its output in LOG, "-" for this one's. The step
+# notes its own seconds: it may end long before the run waits for it.
+timed='start=$SECONDS; "$@"; status=$?; echo $((SECONDS - start)) >"$0"; exit $status'
 start() {
     local name=$1 log=$2
     shift 2
     order+=("$name")
-    started[$name]=$SECONDS
     if [ "$log" = - ]; then
-        setsid -w "$@" </dev/null &
+        setsid -w bash -c "$timed" "$reports/$name.seconds" "$@" </dev/null &
     else
-        setsid -w "$@" </dev/null >"$log" 2>&1 &
+        setsid -w bash -c "$timed" "$reports/$name.seconds" "$@" </dev/null >"$log" 2>&1 &
     fi
     pids[$name]=$!
 }
-# finish NAME: waits for the step, keeps its seconds, returns its status.
+# finish NAME: waits for the step and returns its status.
 finish() {
     wait "${pids[$1]}"
     local status=$?
     unset "pids[$1]"
-    seconds[$1]=$((SECONDS - started[$1]))
     return $status
 }
 
@@ -216,7 +216,7 @@ fi
 
 echo "== seconds per step (side by side from the sanitizer build on), $SECONDS s in all"
 for name in "${order[@]}"; do
-    printf '%-15s %5s s\n' "$name" "${seconds[$name]:-}"
+    printf '%-15s %5s s\n' "$name" "$(cat "$reports/$name.seconds" 2>/dev/null)"
 done
 /usr/bin/python3 "$root/tools/summarise-junit.py" "$reports"/{clang-format,ctest,package,windows-unit,windows-widget,e2e,e2e-windows,chaos,clang-tidy,fuzz,release}.xml
 summary_status=$?
