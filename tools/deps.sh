@@ -12,6 +12,8 @@ test_packages=(strace libgtest-dev libgmock-dev googletest xvfb xauth x11-utils 
 test_packages+=(fiu-utils openbox)
 # The real game client that the end-to-end tests join the server with.
 test_packages+=(ezquake)
+# The compiler cache of the test command's builds.
+test_packages+=(ccache)
 # cpack's DEB generator runs dpkg-shlibdeps (dpkg-dev) on what file calls ELF;
 # the package test checks the result with lintian, appstreamcli and man.
 package_packages=(dpkg-dev file lintian appstream desktop-file-utils man-db)
