@@ -59,7 +59,8 @@ descendants() {
         }'
 }
 stop_everything() {
-    trap - EXIT INT TERM
+    # A second Ctrl+C, or the terminal closing, must not cut the clean-up short.
+    trap '' INT TERM HUP
     # Ctrl+C's own signal first to the steps still running: the test runners
     # answer it by closing their desktops and servers. Whatever is left after
     # that is killed.
@@ -82,6 +83,7 @@ stop_everything() {
 trap stop_everything EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
+trap 'exit 129' HUP
 
 # start NAME LOG COMMAND...: runs COMMAND in a session of its own (so in a
 # process group of its own), its output in LOG, "-" for this one's. The step
