@@ -46,7 +46,7 @@ reports=$(mktemp -d)
 declare -A pids=()
 order=()
 
-# The programs of this run: every process below this shell, the steps
+# The programs of this run: every process below this shell, the steps'
 # daemons included; not this lookup itself.
 descendants() {
     ps -eo pid=,ppid= | awk -v top=$$ -v self="$BASHPID" '
