@@ -82,7 +82,8 @@ TEST_F(MainWindowTest, TabOrderFollowsTheTabIndexAndStartsOnAddServer)
         EXPECT_EQ(current->objectName(), QString::fromLatin1(order[i]));
     }
     window->show();
-    QApplication::setActiveWindow(window);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     EXPECT_EQ(QApplication::focusWidget(), child<QWidget>("Command1"));
 }
 

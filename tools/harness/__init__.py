@@ -146,8 +146,19 @@ def _showing(node):
         return False
 
 
+def has_role(node, role):
+    """True when node has the role named as AT-SPI's enumeration names it
+    ("push button", "frame", "alert"...). The names a node reports differ
+    between releases for the same role (Debian 12's "push button" is Debian
+    13's "button"): the role's number does not."""
+    constant = getattr(_pyatspi(), "ROLE_" + role.upper().replace(" ", "_"), None)
+    if constant is None:
+        raise ValueError(f"AT-SPI has no role {role!r}")
+    return node.getRole() == constant
+
+
 def find_all(root, role=None, name=None, showing_only=True, depth=12):
-    """Every descendant of root with the role name and accessible name given."""
+    """Every descendant of root with the role (see has_role) and accessible name given."""
     found = []
 
     def walk(node, level):
@@ -158,7 +169,7 @@ def find_all(root, role=None, name=None, showing_only=True, depth=12):
                 continue
             if showing_only and not _showing(child):
                 continue
-            if (role is None or child.getRoleName() == role) and (name is None or child.name == name):
+            if (role is None or has_role(child, role)) and (name is None or child.name == name):
                 found.append(child)
             walk(child, level + 1)
 
@@ -366,7 +377,7 @@ class Launcher:
             return None
         for child in app:
             if child is not None and child.name == title and _showing(child) \
-                    and (role is None or child.getRoleName() == role):
+                    and (role is None or has_role(child, role)):
                 return child
         return None
 
@@ -526,7 +537,7 @@ class Launcher:
 
     def no_alert(self):
         app = self.app
-        return not any(c is not None and _showing(c) and c.getRoleName() == "alert" for c in app)
+        return not any(c is not None and _showing(c) and has_role(c, "alert") for c in app)
 
     # --- the update host ---------------------------------------------------
     def receive_update_query(self, timeout=10.0):
