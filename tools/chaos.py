@@ -14,6 +14,7 @@ the last steps, keeps the run's folder and exits 1.
 """
 import argparse
 import collections
+import contextlib
 import errno
 import os
 import random
@@ -784,7 +785,8 @@ def main():
     folder = tempfile.mkdtemp(prefix=f"tarvex-chaos-{options.seed}-")
     desktop = harness.Desktop()
     desktop.start()
-    wm = machine.start_window_manager(os.environ)
+    window_manager = contextlib.ExitStack()
+    window_manager.enter_context(harness.window_manager())
     monkey, failed = None, True
     try:
         monkey = Monkey(options.seed, folder, options.verbose)
@@ -802,8 +804,7 @@ def main():
             monkey.end_run(keep=failed)
         if monkey and monkey.names.running:
             monkey.names.stop()
-        wm.terminate()
-        wm.wait(10)
+        window_manager.close()
         desktop.stop()
     shutil.rmtree(folder, ignore_errors=True)
     print(f"chaos: passed, seed {options.seed}: {monkey.step} steps, {monkey.runs} runs of the program, "

@@ -12,6 +12,7 @@ message box in the way); the checks are in tests/e2e/README.md.
 """
 import argparse
 import collections
+import contextlib
 import fcntl
 import os
 import random
@@ -612,7 +613,8 @@ def main():
         env = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
         subprocess.run([WINE, "wineboot", "-i"], env=env, capture_output=True, check=False, timeout=600)
         subprocess.run([WINESERVER, "-w"], env=env, check=False, timeout=600)
-    wm = machine.start_window_manager(os.environ)
+    window_manager = contextlib.ExitStack()
+    window_manager.enter_context(harness.window_manager())
     monkey, failed = None, True
     try:
         monkey = WineMonkey(options.seed, folder, desktop, options.verbose)
@@ -628,8 +630,7 @@ def main():
     finally:
         if monkey and monkey.launcher is not None:
             monkey.end_run(keep=failed)
-        wm.terminate()
-        wm.wait(10)
+        window_manager.close()
         desktop.stop()
     shutil.rmtree(folder, ignore_errors=True)
     print(f"chaos: passed, Windows build, seed {options.seed}: {monkey.step} steps, {monkey.runs} runs of the "

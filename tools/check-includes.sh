@@ -1,22 +1,23 @@
 #!/usr/bin/env bash
-# Holds the includes of src/ to the direction of the house: platform
-# interfaces at the bottom, then shared, then the subsystems, then app; Qt
-# only in src/platform/qt. Prints every include that breaks it and exits 1.
+# Holds the includes of src/ to the direction of the house: texts and their
+# rules, and the platform interfaces, at the bottom, then the shared state,
+# then the subsystems, then app; Qt only in src/platform/qt. Prints every include that breaks it and exits 1.
 # Usage: check-includes.sh [source root], default the repository's src/.
 set -uo pipefail
 src=${1:-$(cd "$(dirname "$0")/.." && pwd)/src}
 
 # The folders each folder may include from, besides its own.
 declare -A allowed=(
+    [text]=""
     [platform]=""
     [platform/qt]="platform"
-    [shared]="platform"
-    [query]="platform shared"
-    [updates]="platform shared query"
-    [serverlist]="platform shared query"
-    [launch]="platform shared"
-    [help]="platform shared"
-    [app]="platform shared query updates serverlist launch help"
+    [state]="platform text"
+    [query]="platform text state"
+    [updates]="platform text state query"
+    [serverlist]="platform text state query"
+    [launch]="platform text state"
+    [help]="platform text state"
+    [app]="platform text state query updates serverlist launch help"
 )
 
 status=0

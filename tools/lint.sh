@@ -6,14 +6,18 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root" || exit 2
+# One version on every release: clang-format 14 (Debian 12's default) and 19
+# (Debian 13's) lay out the same code differently, and Debian 12 has 19 too.
+# tools/deps.sh installs it.
+llvm_version=19
 
 case "${1:-}" in
     format)
         mapfile -t files < <(git ls-files '*.cpp' '*.h')
         if [ "${2:-}" = --fix ]; then
-            exec clang-format -i "${files[@]}"
+            exec "clang-format-$llvm_version" -i "${files[@]}"
         fi
-        exec clang-format --dry-run -Werror "${files[@]}"
+        exec "clang-format-$llvm_version" --dry-run -Werror "${files[@]}"
         ;;
     tidy)
         build=${2:?usage: tools/lint.sh tidy BUILD}
@@ -27,7 +31,7 @@ for entry in json.load(open(sys.argv[1])):
     if path.startswith(root + "/src/"):
         print(path)' "$build/compile_commands.json" "$root" | sort -u)
         [ ${#files[@]} -gt 0 ] || { echo "lint: no sources of src/ in $build/compile_commands.json" >&2; exit 2; }
-        printf '%s\n' "${files[@]}" | xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet 2>/dev/null
+        printf '%s\n' "${files[@]}" | xargs -P "$(nproc)" -n 4 "clang-tidy-$llvm_version" -p "$build" --quiet 2>/dev/null
         ;;
     *)
         sed -n '2,5p' "$0" >&2

@@ -4,6 +4,11 @@
 # package there with cpack. Prints the package's path. Arguments go to cmake.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# With ccache, the tree's own root is the base: a clean tree of the same
+# commit elsewhere (tools/release.sh) compiles with the same relative paths
+# and hits this tree's objects. Debug paths are mapped to "." anyway, so the
+# build folder is left out of the hash.
+export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
 build=${TARVEX_PACKAGE_DIR:-$root/build-package}
 
 "$root/tools/deps.sh" package

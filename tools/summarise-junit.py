@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Adds up JUnit XML reports and prints one line: "N passed, N failed[, N skipped]".
+"""Adds up JUnit XML reports and prints one line: "N passed, N failed[, N skipped]",
+after a line for each skipped case with its reason, so that no skip goes unseen.
 Exits 1 when anything failed or a report is missing."""
 import sys
 import xml.etree.ElementTree as ET
@@ -19,6 +20,9 @@ for path in sys.argv[1:]:
             failed += 1
         elif case.find("skipped") is not None or case.get("status") in ("notrun", "disabled"):
             skipped += 1
+            reason = case.find("skipped")
+            reason = reason.get("message", "") if reason is not None else case.get("status")
+            print(f"skipped: {case.get('classname')}.{case.get('name')}: {reason}")
         else:
             passed += 1
 

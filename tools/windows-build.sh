@@ -4,6 +4,8 @@
 # tools/windows-qt.sh makes ready. Extra arguments go to CMake.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# The compiler cache's base, as in tools/package.sh.
+export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
 build=${TARVEX_WINDOWS_BUILD_DIR:-$root/build-win}
 "$root/tools/deps.sh" windows
 qt=$("$root/tools/windows-qt.sh")

@@ -16,6 +16,7 @@
 
 #include "app/Form1.h"
 #include "platform/qt/QtPlatform.h"
+#include "query/StatusReply.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -214,7 +215,7 @@ int main(int argc, char* argv[])
             break;
         case Phase::Querying: {
             auto lines = resultLines();
-            if (lines.size() == 6 && lines[0] == "Hostname: After Flood") {
+            if (lines.size() == std::tuple_size_v<tarvex::StatusLines> && lines[0] == "Hostname: After Flood") {
                 answered = now;
                 finalLines = std::move(lines);
                 finish(0, "");
@@ -265,6 +266,7 @@ int main(int argc, char* argv[])
          << "  \"boxes_shown\": " << messages.shown() << ",\n"
          << "  \"websites_asked\": " << urls.opened() << ",\n"
          << "  \"query_after_ms\": " << (outcome == 0 ? milliseconds(answered - querySent) : -1.0) << ",\n"
+         << "  \"status_line_count\": " << std::tuple_size_v<tarvex::StatusLines> << ",\n"
          << "  \"query_after_lines\": [";
     for (std::size_t i = 0; i < finalLines.size(); ++i) {
         json << (i ? ", " : "") << jsonString(finalLines[i]);

@@ -2,7 +2,7 @@
 
 #include "launch/JoinServer.h"
 #include "serverlist/ServerRemoval.h"
-#include "shared/Settings.h"
+#include "state/Settings.h"
 
 #include <utility>
 

@@ -8,8 +8,8 @@
 #include "query/StatusQuery.h"
 #include "serverlist/AddServer.h"
 #include "serverlist/ServerListStore.h"
-#include "shared/MainWindowState.h"
-#include "shared/ReportingSettingsStore.h"
+#include "state/MainWindowState.h"
+#include "state/ReportingSettingsStore.h"
 #include "updates/ReplyDispatcher.h"
 #include "updates/UpdateHost.h"
 

@@ -4,7 +4,7 @@
 #include "platform/UrlOpener.h"
 #include "platform/WebAddress.h"
 #include "platform/WindowSystem.h"
-#include "shared/Version.h"
+#include "text/Version.h"
 
 #include <string>
 

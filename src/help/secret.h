@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/SecondaryWindowViews.h"
-#include "shared/SecondaryWindow.h"
+#include "state/SecondaryWindow.h"
 
 namespace tarvex {
 

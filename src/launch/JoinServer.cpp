@@ -4,10 +4,10 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/ProcessStarter.h"
-#include "shared/MainWindowState.h"
-#include "shared/ServerAddress.h"
-#include "shared/Settings.h"
-#include "shared/Titles.h"
+#include "state/MainWindowState.h"
+#include "state/Settings.h"
+#include "text/ServerAddress.h"
+#include "text/Titles.h"
 
 namespace tarvex {
 

@@ -2,7 +2,7 @@
 
 #include "platform/FileDialog.h"
 #include "platform/WindowSystem.h"
-#include "shared/Settings.h"
+#include "state/Settings.h"
 
 namespace tarvex {
 

@@ -4,13 +4,11 @@
 #include "platform/MessageBox.h"
 #include "platform/TickCounter.h"
 #include "query/StatusReply.h"
-#include "shared/Fields.h"
-#include "shared/MainWindowState.h"
-#include "shared/PortText.h"
-#include "shared/ServerAddress.h"
-#include "shared/Titles.h"
-
-#include <algorithm>
+#include "state/MainWindowState.h"
+#include "text/Fields.h"
+#include "text/PortText.h"
+#include "text/ServerAddress.h"
+#include "text/Titles.h"
 
 namespace tarvex {
 
@@ -38,9 +36,7 @@ void StatusQuery::Command2_Click()
         m_messages.show("Invalid Server Address", kLauncherTitle);
         return;
     }
-    if (!m_window.isListed(entry)) {
-        m_window.appendServer(entry);
-    }
+    m_window.addIfNotListed(entry);
     // The entry holds a ":", so fields 1 and 2 both exist; further ones are ignored.
     QueryServer(GetWords(entry, 1, ":").value_or(""), GetWords(entry, 2, ":").value_or(""));
 }
@@ -50,7 +46,7 @@ void StatusQuery::QueryServer(const std::string& host, const std::string& port)
     if (!m_window.isOpen()) {
         return;
     }
-    if (m_sendingpacket) {
+    if (m_awaitingReply) {
         m_messages.show("Please wait for a response from the current server before trying to ping another...",
                         kLauncherTitle);
         return;
@@ -65,7 +61,7 @@ void StatusQuery::QueryServer(const std::string& host, const std::string& port)
         return;
     }
 
-    m_sendingpacket = true;
+    m_awaitingReply = true;
     m_queriedPort = *portNumber;
     const auto query = ++m_queryNumber;
     m_askedMicros = m_clock.microseconds();
@@ -86,20 +82,20 @@ void StatusQuery::sent(std::uint64_t query, std::uint64_t micros)
 
 void StatusQuery::sendFailed(std::uint64_t query, const std::string& reason)
 {
-    if (query != m_queryNumber || !m_sendingpacket) {
+    if (query != m_queryNumber || !m_awaitingReply) {
         return;
     }
-    m_sendingpacket = false;
+    m_awaitingReply = false;
     m_window.clearResults();
     m_window.addResultLine("Could not send the query: " + reason);
 }
 
 void StatusQuery::Timer1_Timer()
 {
-    if (!m_sendingpacket || m_clock.microseconds() - m_askedMicros < kTimeoutMicros) {
+    if (!m_awaitingReply || m_clock.microseconds() - m_askedMicros < kTimeoutMicros) {
         return;
     }
-    m_sendingpacket = false;
+    m_awaitingReply = false;
     m_window.clearResults();
     m_window.addResultLine("No response from server...");
 }
@@ -114,15 +110,13 @@ std::uint32_t StatusQuery::GetPing(std::uint64_t arrivalMicros) const
 
 void StatusQuery::arrived(const Datagram& datagram, DatagramKind kind)
 {
-    m_sendingpacket = false;
+    m_awaitingReply = false;
     const std::uint32_t ping = GetPing(datagram.arrivalMicros);
     if (kind != DatagramKind::StatusReply) {
         return;
     }
     const auto reply = m_parts.add(datagram, ping, m_queryNumber, m_queriedPort);
-    std::string income = reply.text;
-    std::replace(income.begin(), income.end(), '\n', '\\');
-    const auto lines = dostuff(income, reply.text, ReplySource{datagram.fromIp, datagram.fromPort, reply.ping});
+    const auto lines = dostuff(reply.text, ReplySource{datagram.fromIp, datagram.fromPort, reply.ping});
     m_window.clearResults();
     for (const auto& line : lines) {
         m_window.addResultLine(line);

@@ -57,7 +57,7 @@ private:
     MessageBox& m_messages;
     const TickCounter& m_clock;
     DatagramSocket& m_socket;
-    bool m_sendingpacket = false;
+    bool m_awaitingReply = false;
     // The time-out runs from the click, a slow name lookup included; the
     // ping from the moment the query left, which the lookup must not inflate.
     std::uint64_t m_askedMicros = 0;

@@ -1,6 +1,8 @@
 #include "query/StatusReply.h"
 
-#include "shared/Fields.h"
+#include "text/Fields.h"
+
+#include <algorithm>
 
 namespace tarvex {
 
@@ -16,11 +18,13 @@ std::string shownHostName(std::string_view name)
 
 } // namespace
 
-StatusLines dostuff(std::string_view income, std::string_view incomming, const ReplySource& source)
+StatusLines dostuff(std::string_view reply, const ReplySource& source)
 {
+    std::string oneLine(reply);
+    std::replace(oneLine.begin(), oneLine.end(), '\n', '\\');
     // Every field is looked at as a key; later matches win. A key that ends
     // the reply has no value field: its value is then empty.
-    const Fields words(income, "\\");
+    const Fields words(oneLine, "\\");
     std::string_view hostName;
     std::string_view mapName;
     for (std::size_t i = 1; i <= words.TotalWords(); ++i) {
@@ -35,7 +39,7 @@ StatusLines dostuff(std::string_view income, std::string_view incomming, const R
 
     return StatusLines{
         "Hostname: " + shownHostName(hostName), "Ip: " + source.ip,
-        "Port: " + std::to_string(source.port), "Players: " + std::to_string(TheCount(incomming)),
+        "Port: " + std::to_string(source.port), "Players: " + std::to_string(TheCount(reply)),
         "Map: " + std::string(mapName),         "Ping: " + std::to_string(source.ping),
     };
 }

@@ -20,12 +20,12 @@ struct ReplySource
 
 using StatusLines = std::array<std::string, 6>;
 
-// The six result lines for a reply. income is the reply with every line feed
-// turned into a backslash, incomming the reply as received. The last field
-// "hostname" and the last field "map" decide their values (empty when such a
-// key ends the reply or is missing); a host name over 42 characters is cut
-// and marked with "...". Players are the lines after the first, counted in
-// full: no reply a datagram can hold overflows the count. Linear in the reply's length.
-StatusLines dostuff(std::string_view income, std::string_view incomming, const ReplySource& source);
+// The six result lines for a reply as received, whose line feeds cut fields
+// as backslashes do. The last field "hostname" and the last field "map" decide
+// their values (empty when such a key ends the reply or is missing); a host
+// name over 42 characters is cut and marked with "...". Players are the lines
+// after the first, counted in full: no reply a datagram can hold overflows
+// the count. Linear in the reply's length.
+StatusLines dostuff(std::string_view reply, const ReplySource& source);
 
 } // namespace tarvex

@@ -3,7 +3,7 @@
 #include "platform/MessageBox.h"
 #include "platform/WindowSystem.h"
 #include "query/StatusQuery.h"
-#include "shared/MainWindowState.h"
+#include "state/MainWindowState.h"
 
 #include <string>
 
@@ -69,9 +69,8 @@ void AddServer::AcceptServer()
     }
 
     const std::string entry = host + ":" + port;
-    if (!m_window.isListed(entry)) {
+    if (m_window.addIfNotListed(entry)) {
         m_window.setServerBoxText(entry);
-        m_window.appendServer(entry);
     }
     m_query.QueryServer(host, port);
 

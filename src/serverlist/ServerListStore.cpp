@@ -3,8 +3,8 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "serverlist/ServerListFile.h"
-#include "shared/Settings.h"
-#include "shared/Titles.h"
+#include "state/Settings.h"
+#include "text/Titles.h"
 
 namespace tarvex {
 

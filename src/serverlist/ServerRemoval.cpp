@@ -1,6 +1,6 @@
 #include "serverlist/ServerRemoval.h"
 
-#include "shared/MainWindowState.h"
+#include "state/MainWindowState.h"
 
 #include <string>
 #include <vector>

@@ -6,7 +6,7 @@
 #include "platform/UrlOpener.h"
 #include "platform/WebAddress.h"
 #include "query/StatusQuery.h"
-#include "shared/Fields.h"
+#include "text/Fields.h"
 
 #include <algorithm>
 
@@ -44,19 +44,23 @@ void ReplyDispatcher::sendUpdateQuery(const UpdateHost& host)
 
 void ReplyDispatcher::Winsock1_DataArrival(const Datagram& datagram)
 {
+    // Each notice's keyword, in any letter case, and its handler; every other
+    // datagram but the empty one is a status reply for StatusQuery::arrived.
+    static constexpr std::pair<std::string_view, void (ReplyDispatcher::*)(const std::string&)> kNotices[] = {
+        {"msgbox", &ReplyDispatcher::showNotice},
+        {"website", &ReplyDispatcher::openWebsite},
+    };
     const std::string& text = datagram.bytes;
     // The text before the first space, or all of it; an empty text has none.
     const std::string firstWord = text.empty() ? std::string() : GetWords(text, 1, " ").value_or("");
-    const bool msgbox = sameIgnoringCase(firstWord, "msgbox");
-    const bool website = sameIgnoringCase(firstWord, "website");
+    const auto* notice = std::find_if(std::begin(kNotices), std::end(kNotices),
+                                      [&](const auto& row) { return sameIgnoringCase(firstWord, row.first); });
+    const bool isNotice = notice != std::end(kNotices);
     // Every datagram ends the wait before anything else is done with it.
-    m_query.arrived(datagram, text.empty() || msgbox || website ? DatagramKind::Other : DatagramKind::StatusReply);
-
-    // The rest starts at the space after the first word (empty without one).
-    if (msgbox) {
-        showNotice(text.substr(firstWord.size()));
-    } else if (website) {
-        openWebsite(text.substr(firstWord.size()));
+    m_query.arrived(datagram, text.empty() || isNotice ? DatagramKind::Other : DatagramKind::StatusReply);
+    if (isNotice) {
+        // The rest starts at the space after the first word (empty without one).
+        (this->*notice->second)(text.substr(firstWord.size()));
     }
 }
 

@@ -16,8 +16,8 @@ class UrlOpener;
 struct Datagram;
 
 // Sends the update query and routes every datagram that arrives: each one
-// ends the outstanding status query; "msgbox" and "website" notices (keyword
-// in any letter case) are handled here, everything else goes to the status
+// ends the outstanding status query; the notices are handled here (their
+// keywords are the table in Winsock1_DataArrival), everything else goes to the status
 // query as a status reply, or a part of one.
 class ReplyDispatcher
 {

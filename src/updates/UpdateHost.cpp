@@ -1,6 +1,6 @@
 #include "updates/UpdateHost.h"
 
-#include "shared/PortText.h"
+#include "text/PortText.h"
 
 namespace tarvex {
 

@@ -27,6 +27,13 @@ def qwserver_dir():
 
 
 @pytest.fixture
+def window_manager(desktop):
+    """openbox on the session's desktop for one test."""
+    with harness.window_manager():
+        yield
+
+
+@pytest.fixture
 def start_launcher(desktop, tmp_path):
     """start_launcher(servers_cfg=b"...", settings={...}, env={...}, bin_dir=..., wrapper=[...],
     wait_main=True) runs the real executable (under wrapper, if given); every run is

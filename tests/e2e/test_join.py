@@ -4,10 +4,16 @@ import json
 import os
 import stat
 
+import pytest
+
 from tools.harness import find, find_all, press, read_settings, text_of, wait_for, xdotool
 
 TITLE = "The Tarvex Game Launcher"
 BOX_TITLE = "Tarvex Game Launcher"
+
+# A real window manager: minimised is iconified and unmapped, restored is
+# mapped again and holds the keyboard focus.
+pytestmark = pytest.mark.usefixtures("window_manager")
 
 RECORDING_CLIENT = """#!/usr/bin/python3
 import json, os, sys
@@ -139,6 +145,6 @@ def test_join_reports_each_problem_and_leaves_the_window_up(start_launcher, tmp_
     assert "not executable" in text
     launcher.dismiss(box)
     wait_for(launcher.no_alert, what="the box to close")
-    wait_for(lambda: not launcher.minimised(), what="the main window to be restored")
+    wait_for(launcher.restored, what="the main window to be restored")
     assert not os.path.exists(record)
     assert launcher.running()

@@ -91,16 +91,24 @@ def test_notice_flood_shows_one_box_and_replies_still_arrive(start_launcher):
     launcher.dismiss(box)
 
 
-def test_website_notice_opens_only_web_addresses(start_launcher, tmp_path):
+def test_website_notice_opens_only_web_addresses_and_a_refused_one_silences_nothing(start_launcher, tmp_path):
     bin_dir, record = recording_opener(tmp_path)
-    launcher = start_launcher(bin_dir=bin_dir)
+    # No opener on the PATH at first: the desktop refuses a checked address.
+    hidden = tmp_path / "xdg-open"
+    os.rename(os.path.join(bin_dir, "xdg-open"), hidden)
+    launcher = start_launcher(env={"PATH": bin_dir})
     for refused in (b"website file:///etc/passwd", b"website /usr/bin/xterm", b"website ftp://tarvex.example/",
-                    b"website", b"website http://a.example/ file:///etc/passwd"):
+                    b"website", b"website http://a.example/ file:///etc/passwd", b"website http://a|b/x",
+                    b"website http://[zz]/x", b"website http://nothing-opens.example/"):
         launcher.send_to_launcher(refused)
+    # The box shows once every datagram before it was handled.
+    launcher.send_to_launcher(b"msgbox handled")
+    launcher.dismiss(launcher.alert("Updates")[0])
+    os.rename(hidden, os.path.join(bin_dir, "xdg-open"))
     launcher.send_to_launcher(b"WEBSITE https://tarvex.example/news?id=7")
     wait_for(lambda: opened(record), what="the opener to run")
     assert opened(record) == ["https://tarvex.example/news?id=7"]
-    assert launcher.no_alert()
+    wait_for(launcher.no_alert, what="the box to close")
     assert launcher.result_lines() == []
 
 

@@ -77,6 +77,7 @@ def test_failed_save_says_so_and_keeps_the_old_file(start_launcher):
     with open(launcher.servers_path, "rb") as f:
         assert f.read() == b"keep.example:1\r\n"
     assert not os.path.exists(launcher.own_servers_path)
+    assert sorted(os.listdir(launcher.appdir)) == ["play-tarvex", "servers.cfg"]
 
 
 def test_read_only_program_directory_keeps_the_list_in_the_players_data(start_launcher):
@@ -92,6 +93,7 @@ def test_read_only_program_directory_keeps_the_list_in_the_players_data(start_la
         assert f.read() == b"shipped.example:1\r\n"
     with open(first.own_servers_path, "rb") as f:
         assert f.read() == b"shipped.example:1\r\n"
+    assert sorted(os.listdir(first.appdir)) == ["play-tarvex", "servers.cfg"]
 
 
 def test_secondary_windows_open_once_and_outlive_the_main_window(start_launcher):

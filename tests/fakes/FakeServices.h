@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
-#include "shared/Settings.h"
+#include "state/Settings.h"
 
 #include <deque>
 #include <functional>
@@ -127,6 +127,10 @@ public:
     std::uint64_t micros = 1'000'000;
 };
 
+// The client paths of setClients.
+inline constexpr const char* kRegular = "/games/tarvex/qf-client-win.exe";
+inline constexpr const char* kGl = "/games/tarvex/qf-client-wgl.exe";
+
 class FakeSettingsStore final : public SettingsStore
 {
 public:
@@ -166,13 +170,11 @@ public:
     // the GL one with "-gl".
     void setClients()
     {
-        set(settings::kRegularPath, kRegularClientPath);
+        set(settings::kRegularPath, kRegular);
         set(settings::kRegularCmd, "-regular");
-        set(settings::kGlPath, kGlClientPath);
+        set(settings::kGlPath, kGl);
         set(settings::kGlCmd, "-gl");
     }
-    static constexpr const char* kRegularClientPath = "/games/tarvex/qf-client-win.exe";
-    static constexpr const char* kGlClientPath = "/games/tarvex/qf-client-wgl.exe";
 
     std::map<Key, std::string> values;
     std::string failure; // every save fails with this reason when set

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "platform/WindowSystem.h"
-#include "shared/MainWindowState.h"
+#include "query/StatusReply.h"
+#include "state/MainWindowState.h"
 
 #include <memory>
 #include <string>
@@ -27,6 +28,7 @@ public:
     void addComboItem(const std::string& item) override { items.push_back(item); }
     void clearList() override { lines.clear(); }
     void addListLine(const std::string& line) override { lines.push_back(line); }
+    bool showsStatus() const { return lines.size() == std::tuple_size_v<StatusLines>; }
     bool option1Selected() const override { return option1; }
     void setOption1Selected(bool selected) override { option1 = selected; }
     void show() override { shown = true; }

@@ -19,7 +19,7 @@ protected:
     void showActive()
     {
         window->show();
-        QApplication::setActiveWindow(window);
+        window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
     std::vector<std::string> keyPresses(std::initializer_list<int> codes)

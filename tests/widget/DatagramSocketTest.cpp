@@ -81,8 +81,7 @@ TEST_F(DatagramSocketTest, ExchangesExactBytesWithTheSenderAddress)
     // An address needs no lookup: the moment it left is known before send() returns.
     std::optional<std::uint64_t> sentAt;
     const auto before = clock.microseconds();
-    socket.send(
-        "127.0.0.1", peer.port(), query, [&](std::uint64_t at) { sentAt = at; }, nullptr);
+    socket.send("127.0.0.1", peer.port(), query, [&](std::uint64_t at) { sentAt = at; }, nullptr);
     ASSERT_TRUE(sentAt);
     EXPECT_GE(*sentAt, before);
     EXPECT_LE(*sentAt, clock.microseconds());

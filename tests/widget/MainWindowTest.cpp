@@ -82,7 +82,8 @@ TEST_F(MainWindowTest, TabOrderFollowsTheTabIndexAndStartsOnAddServer)
         EXPECT_EQ(current->objectName(), QString::fromLatin1(order[i]));
     }
     window->show();
-    QApplication::setActiveWindow(window);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     EXPECT_EQ(QApplication::focusWidget(), child<QWidget>("Command1"));
 }
 
@@ -139,6 +140,7 @@ TEST_F(MainWindowTest, TheServerBoxKeepsTheFirstLineOfWhatArrives)
         {"", 0, 0, "a.example:1\r\nb.example:2", "a.example:1"},
         {"", 0, 0, "\r\n\nlate.example:3\nmore", "late.example:3"},
         {"old.example:1", 0, 13, "new.example:2\r", "new.example:2"},
+        {"a.b:1", 0, 0, "a\nzz", "aa.b:1"}, // begins with what follows the cursor
         {"ab:1", 1, 0, "x\ny", "axb:1"},
         {"ab:1", 1, 0, "\n", "ab:1"},
     };

@@ -15,7 +15,7 @@
 namespace tarvex {
 namespace {
 
-constexpr int kDeadlineMs = 10000;
+constexpr int kBoxDeadlineMs = 10000;
 
 struct SeenBox
 {
@@ -38,7 +38,7 @@ SeenBox showAndPressOk(const std::string& text)
                 box = QApplication::activeModalWidget();
                 return box != nullptr && box->isVisible();
             },
-            kDeadlineMs);
+            kBoxDeadlineMs);
         ASSERT_TRUE(shown);
         QPushButton* ok = nullptr;
         for (auto* button : box->findChildren<QPushButton*>()) {

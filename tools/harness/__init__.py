@@ -10,12 +10,13 @@ import configparser
 import contextlib
 import json
 import os
+import re
 import shutil
 import socket
 import subprocess
 import urllib.parse
 
-from .desktop import Desktop, wait_for
+from .desktop import Desktop, wait_for, window_manager, window_manager_running
 from .gameserver import GameServer, cpu_wait
 
 SETTINGS_FILE = "Zephanor Installer.ini"
@@ -145,8 +146,19 @@ def _showing(node):
         return False
 
 
+def has_role(node, role):
+    """True when node has the role named as AT-SPI's enumeration names it
+    ("push button", "frame", "alert"...). The names a node reports differ
+    between releases for the same role (Debian 12's "push button" is Debian
+    13's "button"): the role's number does not."""
+    constant = getattr(_pyatspi(), "ROLE_" + role.upper().replace(" ", "_"), None)
+    if constant is None:
+        raise ValueError(f"AT-SPI has no role {role!r}")
+    return node.getRole() == constant
+
+
 def find_all(root, role=None, name=None, showing_only=True, depth=12):
-    """Every descendant of root with the role name and accessible name given."""
+    """Every descendant of root with the role (see has_role) and accessible name given."""
     found = []
 
     def walk(node, level):
@@ -157,7 +169,7 @@ def find_all(root, role=None, name=None, showing_only=True, depth=12):
                 continue
             if showing_only and not _showing(child):
                 continue
-            if (role is None or child.getRoleName() == role) and (name is None or child.name == name):
+            if (role is None or has_role(child, role)) and (name is None or child.name == name):
                 found.append(child)
             walk(child, level + 1)
 
@@ -223,6 +235,25 @@ def window_id(title, pid=None):
     out = xdotool("search", "--all", "--onlyvisible", *owner, "--name", f"^{_regex_escape(title)}$")
     ids = [int(line) for line in out.split()]
     return ids[-1] if ids else None
+
+
+def x_state(wid):
+    """A window as the X server and the window manager see it: WM_STATE's
+    state (None before a window manager set one), the map state, and the
+    window's absolute X and Y."""
+    state = re.search(r"window state: (\w+)", subprocess.run(
+        ["xprop", "-id", str(wid), "WM_STATE"], capture_output=True, text=True).stdout)
+    info = subprocess.run(["xwininfo", "-id", str(wid)], capture_output=True, text=True).stdout
+    mapped = re.search(r"Map State: (\w+)", info)
+    position = re.findall(r"Absolute upper-left [XY]:\s+(-?\d+)", info)
+    return (state and state.group(1), mapped and mapped.group(1), *map(int, position))
+
+
+def _toplevel(node):
+    """The window a control is in: its ancestor just below the application."""
+    while node.parent is not None and node.parent.getRoleName() != "application":
+        node = node.parent
+    return node
 
 
 def window_geometry(wid):
@@ -346,7 +377,7 @@ class Launcher:
             return None
         for child in app:
             if child is not None and child.name == title and _showing(child) \
-                    and (role is None or child.getRoleName() == role):
+                    and (role is None or has_role(child, role)):
                 return child
         return None
 
@@ -445,6 +476,12 @@ class Launcher:
         return tuple(int(v) for v in out.split())
 
     def click(self, node):
+        # A window manager may still be moving the window (openbox animates a
+        # restore): click once X has it where the accessibility tree says.
+        if window_manager_running():
+            top = _toplevel(node)
+            wid = wait_for(lambda: self.window_id(top.name), what=f"X window {top.name!r}")
+            wait_for(lambda: tuple(x_state(wid)[2:]) == extents(top)[:2], what=f"{top.name!r} to stand still")
         x, y, w, h = extents(node)
         # One xdotool keeps the move and the press in order on its one
         # connection. "mousemove --sync" instead waited up to 15 s for a
@@ -466,14 +503,27 @@ class Launcher:
         raise TimeoutError(f"{title!r} did not close")
 
     def minimised(self, title="The Tarvex Game Launcher"):
-        """True when the window asked to be iconified (there is no window manager)."""
+        """Under a window manager: WM_STATE Iconic and unmapped. Without one,
+        only the window's own hint can say it asked to be iconified."""
         out = xdotool("search", "--all", "--pid", str(self.pid), "--name", f"^{_regex_escape(title)}$")
+        managed = window_manager_running()
         for wid in out.split():
-            hints = subprocess.run(["xprop", "-id", wid, "WM_HINTS", "WM_STATE"],
-                                   capture_output=True, text=True).stdout
-            if "Iconic" in hints:
+            if managed:
+                state, mapped, *_ = x_state(wid)
+                if state == "Iconic" and mapped == "IsUnMapped":
+                    return True
+            elif "Iconic" in subprocess.run(["xprop", "-id", wid, "WM_HINTS", "WM_STATE"],
+                                            capture_output=True, text=True).stdout:
                 return True
         return False
+
+    def restored(self, title="The Tarvex Game Launcher"):
+        """WM_STATE Normal, viewable and holding the keyboard focus."""
+        wid = self.window_id(title)
+        if wid is None:
+            return False
+        state, mapped, *_ = x_state(wid)
+        return state == "Normal" and mapped == "IsViewable" and int(xdotool("getwindowfocus")) == wid
 
     # --- message boxes -----------------------------------------------------
     def alert(self, title, timeout=10.0):
@@ -487,7 +537,7 @@ class Launcher:
 
     def no_alert(self):
         app = self.app
-        return not any(c is not None and _showing(c) and c.getRoleName() == "alert" for c in app)
+        return not any(c is not None and _showing(c) and has_role(c, "alert") for c in app)
 
     # --- the update host ---------------------------------------------------
     def receive_update_query(self, timeout=10.0):

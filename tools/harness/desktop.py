@@ -4,6 +4,7 @@ on such a desktop:
 
   python3 -m tools.harness.desktop COMMAND [ARGUMENT...]
 """
+import contextlib
 import os
 import shutil
 import signal
@@ -95,6 +96,34 @@ class Desktop:
                 self.xvfb.kill()
         if self.runtime_dir:
             shutil.rmtree(self.runtime_dir, ignore_errors=True)
+
+
+def window_manager_running():
+    """True while a window manager runs: the root's check window exists and
+    names itself (a manager that has gone may leave the root's property)."""
+    out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True).stdout
+    wid = out.rsplit("window id # ", 1)[-1].strip() if "window id # " in out else None
+    return wid is not None and f"# {wid}" in subprocess.run(
+        ["xprop", "-id", wid, "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True).stdout
+
+
+@contextlib.contextmanager
+def window_manager():
+    """openbox on the desktop for as long as the block runs: minimising then
+    unmaps a window, and restoring maps, raises and focuses it, as on a
+    player's desktop. Without one, "minimised" is only the window's hint."""
+    openbox = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        wait_for(window_manager_running, what="openbox to manage the desktop")
+        yield
+    finally:
+        openbox.terminate()
+        try:
+            openbox.wait(5)
+        except subprocess.TimeoutExpired:
+            openbox.kill()
+            openbox.wait()
+        subprocess.run(["xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, check=False)
 
 
 def main(argv):

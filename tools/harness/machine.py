@@ -9,7 +9,7 @@ import time
 
 from tests.e2e import slow_dns
 
-from . import fill_filesystem
+from . import fill_filesystem, x_state
 from .desktop import wait_for
 
 NAME_SERVER = "127.0.0.78"  # 127.0.0.77 is the end-to-end tests' own
@@ -106,25 +106,10 @@ class NameServer:
         return self.server.wrapper()
 
 
-def start_window_manager(env):
-    """openbox on the desktop of env; returns its process once it manages the screen."""
-    wm = subprocess.Popen(["openbox", "--sm-disable"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    def managing():
-        out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env, capture_output=True,
-                             text=True, check=False).stdout
-        return "window id" in out
-    wait_for(managing, 20, what="openbox to manage the screen")
-    return wm
-
-
-def wm_state(wid, env=None):
+def wm_state(wid):
     """'Normal', 'Iconic' or None (withdrawn or gone), and whether the window is viewable."""
-    out = subprocess.run(["xprop", "-id", str(wid), "WM_STATE"], env=env, capture_output=True, text=True,
-                         check=False).stdout
-    state = next((word for word in ("Normal", "Iconic") if f"window state: {word}" in out), None)
-    info = subprocess.run(["xwininfo", "-id", str(wid)], env=env, capture_output=True, text=True, check=False).stdout
-    return state, "IsViewable" in info
+    state, mapped, *_ = x_state(wid)
+    return state, mapped == "IsViewable"
 
 
 def answers_ping(wid, timeout):

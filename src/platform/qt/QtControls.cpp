@@ -19,8 +19,9 @@ bool isLineBreak(QChar c)
 
 // Sees every change of the box's text, however it came (typing, pasting,
 // dropping, an accessibility tool, the program), and cuts what was inserted
-// to its first line: the part of the new text that the last one does not
-// share at its start and its end.
+// to its first line. An edit leaves the cursor right after what it inserted;
+// a text set whole, or an edit at the end, leaves it at the end, and then the
+// inserted part is what the old and new texts do not share at start and end.
 class OneLineValidator final : public QValidator
 {
 public:
@@ -33,12 +34,16 @@ public:
             return Acceptable;
         }
         const qsizetype shorter = std::min(m_last.size(), input.size());
+        const qsizetype afterCursor = input.size() - std::clamp<qsizetype>(pos, 0, input.size());
+        const bool cursorEndsInsertion
+            = afterCursor > 0 && afterCursor <= m_last.size() && input.last(afterCursor) == m_last.last(afterCursor);
+        qsizetype tail = cursorEndsInsertion ? afterCursor : 0;
         qsizetype head = 0;
-        while (head < shorter && m_last[head] == input[head]) {
+        while (head + tail < shorter && m_last[head] == input[head]) {
             ++head;
         }
-        qsizetype tail = 0;
-        while (head + tail < shorter && m_last[m_last.size() - 1 - tail] == input[input.size() - 1 - tail]) {
+        while (!cursorEndsInsertion && head + tail < shorter
+               && m_last[m_last.size() - 1 - tail] == input[input.size() - 1 - tail]) {
             ++tail;
         }
         // The last text held no line break, so the inserted part holds them all.

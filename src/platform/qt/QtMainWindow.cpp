@@ -83,12 +83,9 @@ QtMainWindow::QtMainWindow(MainWindowEvents& events)
     // Menu commands run once the menu has closed, so a command that shows a
     // modal box never does so from inside the menu's (or a screen reader's)
     // own call.
-    connect(
-        editAction, &QAction::triggered, this, [this] { m_events.mnuEdit_Click(); }, Qt::QueuedConnection);
-    connect(
-        helpAction, &QAction::triggered, this, [this] { m_events.mnuHelpMe_Click(); }, Qt::QueuedConnection);
-    connect(
-        exitAction, &QAction::triggered, this, [this] { m_events.mnuExit_Click(); }, Qt::QueuedConnection);
+    connect(editAction, &QAction::triggered, this, [this] { m_events.mnuEdit_Click(); }, Qt::QueuedConnection);
+    connect(helpAction, &QAction::triggered, this, [this] { m_events.mnuHelpMe_Click(); }, Qt::QueuedConnection);
+    connect(exitAction, &QAction::triggered, this, [this] { m_events.mnuExit_Click(); }, Qt::QueuedConnection);
 }
 
 std::string QtMainWindow::comboText() const

@@ -118,7 +118,7 @@ TEST_F(Form1Test, ClosingSavesTheListAndStopsTheTimerAndSocket)
     form->Command3_Click(); // Remove Server
     EXPECT_EQ(fake.files.writeCount, 0);
     window().type("typed.but:never added");
-    form->window().appendServer("e.f:3");
+    form->window().addIfNotListed("e.f:3");
     form->mnuExit_Click();
 
     EXPECT_EQ(fake.files.files[kFakeServerList], "c.d:2\r\ne.f:3\r\n");

@@ -1,8 +1,8 @@
 #include "help/help.h"
 #include "help/secret.h"
-#include "shared/Version.h"
 #include "tests/fakes/FakeServices.h"
 #include "tests/fakes/FakeWindowSystem.h"
+#include "text/Version.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -13,8 +13,6 @@ using ::testing::IsEmpty;
 using Writes = std::vector<std::pair<std::string, std::string>>;
 
 constexpr const char* kExeFilter = "Executable Files | *.exe";
-constexpr const char* kRegular = FakeSettingsStore::kRegularClientPath;
-constexpr const char* kGl = FakeSettingsStore::kGlClientPath;
 
 class EditPathsTest : public ::testing::Test
 {

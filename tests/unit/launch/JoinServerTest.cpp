@@ -16,8 +16,6 @@ using ::testing::IsEmpty;
 
 constexpr const char* kTitle = "Tarvex Game Launcher";
 constexpr const char* kNotFound = "Quakeforge not found, please check your paths";
-constexpr const char* kRegular = FakeSettingsStore::kRegularClientPath;
-constexpr const char* kGl = FakeSettingsStore::kGlClientPath;
 
 class JoinServerTest : public ::testing::Test
 {

@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 namespace tarvex {
@@ -15,9 +14,7 @@ const std::string kPrefix = "\xFF\xFF\xFF\xFFn";
 
 StatusLines parse(const std::string& reply, const ReplySource& source = {"10.0.0.7", 27500, 31})
 {
-    std::string income = reply;
-    std::replace(income.begin(), income.end(), '\n', '\\');
-    return dostuff(income, reply, source);
+    return dostuff(reply, source);
 }
 
 TEST(StatusReply, RealReplyGivesTheSixLines)

@@ -21,7 +21,7 @@ protected:
         socket.setReceiver([this](const Datagram& datagram) { dispatcher.Winsock1_DataArrival(datagram); });
     }
     void arrive(const std::string& bytes) { socket.deliver("192.0.2.5", 17500, bytes); }
-    bool wentToStatusReply() { return lines().size() == 6 && lines()[1] == "Ip: 192.0.2.5"; }
+    bool wentToStatusReply() { return main.view.showsStatus() && lines()[1] == "Ip: 192.0.2.5"; }
     std::vector<std::string>& lines() { return main.view.lines; }
 
     ShownMainWindow main;
@@ -177,7 +177,7 @@ TEST_F(ReplyDispatcherTest, HostileDatagramsNeverEscape)
         lines().clear();
         EXPECT_NO_THROW(arrive(bytes));
         if (!lines().empty()) {
-            ASSERT_EQ(lines().size(), 6u);
+            ASSERT_TRUE(main.view.showsStatus());
             EXPECT_LE(lines()[0].size(), std::string("Hostname: ").size() + 45);
         }
     }

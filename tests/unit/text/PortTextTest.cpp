@@ -1,4 +1,4 @@
-#include "shared/PortText.h"
+#include "text/PortText.h"
 
 #include <gtest/gtest.h>
 

@@ -25,28 +25,28 @@ public:
     // The number of fields. Not narrowed to 16 bits: a datagram cannot hold
     // a text whose fields overflow it.
     std::size_t TotalWords() const { return m_fields.size(); }
-    [[nodiscard]] std::optional<std::string_view> GetWord(std::size_t n) const
+    [[nodiscard]] std::optional<std::string_view> GetWord(std::size_t index) const
     {
-        if (n < 1 || n > m_fields.size()) {
+        if (index < 1 || index > m_fields.size()) {
             return std::nullopt;
         }
-        return m_fields[n - 1];
+        return m_fields[index - 1];
     }
 
 private:
     std::vector<std::string_view> m_fields;
 };
 
-// Field foof of foo cut at sepertator.
-[[nodiscard]] std::optional<std::string> GetWords(std::string_view foo, std::int16_t foof, std::string_view sepertator);
+[[nodiscard]] std::optional<std::string> GetWords(std::string_view text, std::int16_t index,
+                                                  std::string_view separator);
 
 // Equal but for the letter case of A to Z: notice keywords and web-address
 // schemes are compared so; every other text of the launcher exactly.
 bool sameIgnoringCase(std::string_view a, std::string_view b);
 
-// Number of line-feed-separated pieces of foo minus 2: for a status reply, the
-// number of player lines; -1 for a text without a line feed, -2 for the empty
-// text. Wide enough for any text.
-std::int64_t TheCount(std::string_view foo);
+// Line-feed-separated pieces minus 2: for a status reply, the number of player
+// lines; -1 for a text without a line feed, -2 for the empty text. Wide
+// enough for any text.
+std::int64_t TheCount(std::string_view text);
 
 } // namespace tarvex

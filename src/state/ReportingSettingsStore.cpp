@@ -1,7 +1,7 @@
-#include "shared/ReportingSettingsStore.h"
+#include "state/ReportingSettingsStore.h"
 
 #include "platform/MessageBox.h"
-#include "shared/Titles.h"
+#include "text/Titles.h"
 
 namespace tarvex {
 

@@ -1,4 +1,4 @@
-#include "shared/Fields.h"
+#include "text/Fields.h"
 
 #include <algorithm>
 
@@ -26,12 +26,12 @@ Fields::Fields(std::string_view text, std::string_view separator)
     m_fields.push_back(text.substr(start));
 }
 
-std::optional<std::string> GetWords(std::string_view foo, std::int16_t foof, std::string_view sepertator)
+std::optional<std::string> GetWords(std::string_view text, std::int16_t index, std::string_view separator)
 {
-    if (foof < 1) {
+    if (index < 1) {
         return std::nullopt;
     }
-    const auto field = Fields(foo, sepertator).GetWord(static_cast<std::size_t>(foof));
+    const auto field = Fields(text, separator).GetWord(static_cast<std::size_t>(index));
     return field ? std::optional<std::string>(*field) : std::nullopt;
 }
 
@@ -41,12 +41,12 @@ bool sameIgnoringCase(std::string_view a, std::string_view b)
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-std::int64_t TheCount(std::string_view foo)
+std::int64_t TheCount(std::string_view text)
 {
-    if (foo.empty()) {
+    if (text.empty()) {
         return -2;
     }
-    return static_cast<std::int64_t>(std::count(foo.begin(), foo.end(), '\n')) - 1;
+    return static_cast<std::int64_t>(std::count(text.begin(), text.end(), '\n')) - 1;
 }
 
 } // namespace tarvex

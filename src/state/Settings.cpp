@@ -1,4 +1,4 @@
-#include "shared/Settings.h"
+#include "state/Settings.h"
 
 #include "platform/FileSystem.h"
 #include "platform/SettingsStore.h"

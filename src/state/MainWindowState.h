@@ -24,9 +24,8 @@ public:
 
     // The drop-down's entries, in order.
     const std::vector<std::string>& servers() const { return m_servers; }
-    // Compared exactly: letter case and blanks count.
-    bool isListed(const std::string& entry) const;
-    void appendServer(const std::string& entry);
+    // Compared exactly (letter case and blanks count); true when it appended.
+    bool addIfNotListed(const std::string& entry);
     void replaceServers(std::vector<std::string> entries);
     // Runs after an entry was appended while the window was closed: the list
     // was saved when it closed, and would lose the entry otherwise.

@@ -1,4 +1,4 @@
-#include "shared/MainWindowState.h"
+#include "state/MainWindowState.h"
 
 #include "platform/MainWindowView.h"
 
@@ -12,18 +12,17 @@ void MainWindowState::detach()
     m_view = nullptr;
 }
 
-bool MainWindowState::isListed(const std::string& entry) const
+bool MainWindowState::addIfNotListed(const std::string& entry)
 {
-    return std::find(m_servers.begin(), m_servers.end(), entry) != m_servers.end();
-}
-
-void MainWindowState::appendServer(const std::string& entry)
-{
+    if (std::find(m_servers.begin(), m_servers.end(), entry) != m_servers.end()) {
+        return false;
+    }
     m_servers.push_back(entry);
     if (m_view == nullptr && m_appendedAfterClose) {
         m_appendedAfterClose();
     }
     shown([&](MainWindowView& view) { view.addComboItem(entry); });
+    return true;
 }
 
 void MainWindowState::replaceServers(std::vector<std::string> entries)

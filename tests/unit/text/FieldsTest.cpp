@@ -1,4 +1,4 @@
-#include "shared/Fields.h"
+#include "text/Fields.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "shared/Settings.h"
-#include "shared/ReportingSettingsStore.h"
+#include "state/Settings.h"
+#include "state/ReportingSettingsStore.h"
 #include "tests/fakes/FakeServices.h"
 
 #include <gtest/gtest.h>
