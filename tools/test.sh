@@ -184,16 +184,16 @@ if [ $windows_status -eq 0 ]; then
 fi
 cat "$reports/windows-build.log" "$reports/windows.log" 2>/dev/null | grep -E '^(FAILED|[a-z]+: exit|test-windows)|error:'
 
+# The Windows build played at random for 60 s on the seed of the day, beside
+# the end-to-end tests (a desktop and a Wine prefix of its own);
+# "tools/chaos.sh --windows SECONDS SEED" replays it.
+if [ $windows_status -eq 0 ]; then
+    echo "== chaos run of the Windows build: 60 s, beside the end-to-end tests"
+    start chaos-windows "$reports/chaos-windows.log" tools/chaos.sh --windows 60
+fi
 finish e2e
 e2e_status=$?
 grep -E '^[0-9]+ (passed|failed)|^(FAILED|ERROR) ' "$reports/e2e.log"
-# The Windows build played at random for 60 s on the seed of the day, beside
-# its end-to-end tests (a desktop and a Wine prefix of its own);
-# "tools/chaos.sh --windows SECONDS SEED" replays it.
-if [ $windows_status -eq 0 ]; then
-    echo "== chaos run of the Windows build: 60 s, beside its end-to-end tests"
-    start chaos-windows "$reports/chaos-windows.log" tools/chaos.sh --windows 60
-fi
 echo "== end-to-end tests of the Windows build"
 e2e e2e-windows e2e-windows.xml "${windows_e2e[@]}"
 finish e2e-windows || e2e_status=1
