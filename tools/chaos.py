@@ -165,6 +165,31 @@ def quietly(call, *args):
         return None
 
 
+def play(monkey, seconds, observe=lambda: None):
+    """Runs the seed's steps for seconds, on Linux and under Wine alike:
+    monkey.check(observed) after each, with what observe() saw before it."""
+    end = time.monotonic() + seconds
+    weights = [w for w, _, _ in monkey.STEPS]
+    while time.monotonic() < end:
+        if monkey.launcher is None:
+            monkey.start_run()
+        _, name, draw = monkey.rng.choices(monkey.STEPS, weights)[0]
+        args = draw(monkey.rng)
+        monkey.step += 1
+        monkey.steps.append(f"{monkey.step:5} run{monkey.runs - 1} {name}{args!r}")
+        began = time.monotonic()
+        observed = observe()
+        try:
+            getattr(monkey, "do_" + name)(*args)
+        except Failure:
+            raise
+        except Exception as error:  # the player's attempt did nothing: a window went, a box was in the way
+            monkey.steps[-1] += f"  (no effect: {type(error).__name__})"
+        monkey.check(observed)
+        if monkey.verbose:
+            print(f"{monkey.steps[-1]}  [{time.monotonic() - began:.1f} s] {monkey.describe(observed)}", flush=True)
+
+
 class Monkey:
     def __init__(self, seed, folder, verbose=False):
         self.seed, self.folder, self.verbose = seed, folder, verbose
@@ -753,27 +778,14 @@ class Monkey:
     ]
 
     def play(self, seconds):
-        end = time.monotonic() + seconds
-        weights = [w for w, _, _ in self.STEPS]
-        while time.monotonic() < end:
-            if self.launcher is None:
-                self.start_run()
-            _, name, draw = self.rng.choices(self.STEPS, weights)[0]
-            args = draw(self.rng)
-            self.step += 1
-            self.steps.append(f"{self.step:5} run{self.runs - 1} {name}{args!r}")
-            began = time.monotonic()
-            before = quietly(lambda: [t.name for t in self.tops()]) or []
-            try:
-                getattr(self, "do_" + name)(*args)
-            except Failure:
-                raise
-            except Exception as error:  # the player's attempt did nothing: a window went, a box was in the way
-                self.steps[-1] += f"  (no effect: {type(error).__name__})"
-            self.check(before)
-            if self.verbose:
-                print(f"{self.steps[-1]}  [{time.monotonic() - began:.1f} s] {before}", flush=True)
+        play(self, seconds, observe=lambda: quietly(lambda: [t.name for t in self.tops()]) or [])
 
+    def describe(self, before):
+        return str(before)
+
+    def stop_services(self):
+        if self.names.running:
+            self.names.stop()
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
@@ -788,32 +800,40 @@ def main():
     folder = tempfile.mkdtemp(prefix=f"tarvex-chaos-{options.seed}-")
     desktop = harness.Desktop()
     desktop.start()
+    return play_on_desktop(lambda: Monkey(options.seed, folder, options.verbose), options, folder, desktop,
+                           "seed {seed}", "tools/chaos.sh SECONDS SEED --verbose", "slowest answer")
+
+
+def play_on_desktop(make_monkey, options, folder, desktop, label, replay, slowest):
+    """Plays a monkey under openbox on a desktop started for it, and reports
+    as the test command reads it: a failure with the seed, the step, the last
+    steps and the kept folder; a pass with what the run did."""
+    label = label.format(seed=options.seed)
     window_manager = contextlib.ExitStack()
     window_manager.enter_context(harness.window_manager())
     monkey, failed = None, True
     try:
-        monkey = Monkey(options.seed, folder, options.verbose)
+        monkey = make_monkey()
         monkey.play(options.seconds)
         failed = False
     except Exception as error:  # the monkey's own errors too: the steps replay them
-        print(f"chaos FAILED: seed {options.seed}, step {monkey and monkey.step}: "
+        print(f"chaos FAILED: {label}, step {monkey and monkey.step}: "
               f"{error if isinstance(error, (Failure, TimeoutError)) else repr(error)}")
         if monkey:
-            print("last steps (replay: tools/chaos.sh SECONDS SEED --verbose):\n" + "\n".join(monkey.steps))
+            print(f"last steps (replay: {replay}):\n" + "\n".join(monkey.steps))
         print(f"run's folder kept: {folder}")
         return 1
     finally:
         if monkey and monkey.launcher is not None:
             monkey.end_run(keep=failed)
-        if monkey and monkey.names.running:
-            monkey.names.stop()
+        if monkey:
+            monkey.stop_services()
         window_manager.close()
         desktop.stop()
     shutil.rmtree(folder, ignore_errors=True)
-    print(f"chaos: passed, seed {options.seed}: {monkey.step} steps, {monkey.runs} runs of the program, "
-          f"slowest answer {monkey.slowest:.1f} s; machine and window steps: {dict(monkey.faults)}")
+    print(f"chaos: passed, {label}: {monkey.step} steps, {monkey.runs} runs of the program, "
+          f"{slowest} {monkey.slowest:.1f} s; machine and window steps: {dict(monkey.faults)}")
     return 0
-
 
 if __name__ == "__main__":
     sys.exit(main())

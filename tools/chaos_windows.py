@@ -12,7 +12,6 @@ message box in the way); the checks are in tests/e2e/README.md.
 """
 import argparse
 import collections
-import contextlib
 import fcntl
 import os
 import random
@@ -25,8 +24,8 @@ import time
 
 from tests.e2e.test_windows import BUILD, KEY, PORTABLE, RECORDING_CLIENT, WINE, WINESERVER, WineLauncher, twips, windows_path
 from tools import harness
-from tools.chaos import ADD, HELP, LAUNCHER, MAIN, PATHS, SECRET, Failure, Monkey, Peer, address, datagram, quietly, \
-    scrambled, status_parts, stored
+from tools.chaos import ADD, HELP, LAUNCHER, MAIN, PATHS, SECRET, Failure, Monkey, Peer, address, play, \
+    play_on_desktop, quietly, stored
 from tools.harness import machine, send_close, wait_for
 
 # A prefix of the run's own: the end-to-end tests end theirs with wineserver -k.
@@ -565,28 +564,16 @@ class WineMonkey:
                         self.fail("website", f"the opener was given {line!r}")
 
     def play(self, seconds):
-        end = time.monotonic() + seconds
-        weights = [w for w, _, _ in self.STEPS]
-        while time.monotonic() < end:
-            if self.launcher is None:
-                self.start_run()
-            _, name, draw = self.rng.choices(self.STEPS, weights)[0]
-            args = draw(self.rng)
-            self.step += 1
-            self.steps.append(f"{self.step:5} run{self.runs - 1} {name}{args!r}")
-            began = time.monotonic()
-            try:
-                getattr(self, "do_" + name)(*args)
-            except Failure:
-                raise
-            except Exception as error:  # a window went, a box was in the way
-                self.steps[-1] += f"  (no effect: {type(error).__name__})"
-            self.inspect()
-            if self.verbose:
-                print(f"{self.steps[-1]}  [{time.monotonic() - began:.1f} s] list {self.entries!r} box {self.box!r} "
-                      f"windows {[t for _, t in visible()]}",
-                      flush=True)
+        play(self, seconds)
 
+    def check(self, _):
+        self.inspect()
+
+    def stop_services(self):
+        pass
+
+    def describe(self, _):
+        return f"list {self.entries!r} box {self.box!r} windows {[t for _, t in visible()]}"
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
@@ -614,30 +601,9 @@ def main():
         env = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
         subprocess.run([WINE, "wineboot", "-i"], env=env, capture_output=True, check=False, timeout=600)
         subprocess.run([WINESERVER, "-w"], env=env, check=False, timeout=600)
-    window_manager = contextlib.ExitStack()
-    window_manager.enter_context(harness.window_manager())
-    monkey, failed = None, True
-    try:
-        monkey = WineMonkey(options.seed, folder, desktop, options.verbose)
-        monkey.play(options.seconds)
-        failed = False
-    except Exception as error:
-        print(f"chaos FAILED: Windows build, seed {options.seed}, step {monkey and monkey.step}: "
-              f"{error if isinstance(error, (Failure, TimeoutError)) else repr(error)}")
-        if monkey:
-            print("last steps (replay: tools/chaos.sh --windows SECONDS SEED --verbose):\n" + "\n".join(monkey.steps))
-        print(f"run's folder kept: {folder}")
-        return 1
-    finally:
-        if monkey and monkey.launcher is not None:
-            monkey.end_run(keep=failed)
-        window_manager.close()
-        desktop.stop()
-    shutil.rmtree(folder, ignore_errors=True)
-    print(f"chaos: passed, Windows build, seed {options.seed}: {monkey.step} steps, {monkey.runs} runs of the "
-          f"program, slowest ping round {monkey.slowest:.1f} s; machine and window steps: {dict(monkey.faults)}")
-    return 0
-
+    return play_on_desktop(lambda: WineMonkey(options.seed, folder, desktop, options.verbose), options, folder,
+                           desktop, "Windows build, seed {seed}", "tools/chaos.sh --windows SECONDS SEED --verbose",
+                           "slowest ping round")
 
 if __name__ == "__main__":
     sys.exit(main())
