@@ -50,6 +50,10 @@ in_system() {  # COMMAND...: run in the system with a clean environment, as a CI
 
 echo "debian13: making a Debian 13 system in $system"
 mmdebstrap --quiet --variant=apt --include=ca-certificates,git trixie "$system" || exit 2
+# The system's root a mount point of its own, as an installed system's is:
+# "unshare --mount" (the tests' wrappers) fails in a chroot whose root is not.
+mount --bind "$system" "$system" || exit 2
+mounts+=("$system")
 for mount in proc sys dev dev/pts dev/shm; do
     mount --bind "/$mount" "$system/$mount" || exit 2
     mounts+=("$system/$mount")
