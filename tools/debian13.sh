@@ -65,7 +65,10 @@ cp -r "$shared" "$system/work/shared" || exit 2
 
 echo "debian13: the test command of ${commit:0:10}; log $log"
 start=$(date +%s)
-in_system bash -c 'cd /work/repo && bash .ci/run' >"$log" 2>&1
+# In the background: a signal to this script then ends the wait at once, and
+# the clean-up stops the run, instead of waiting for the run to end.
+in_system bash -c 'cd /work/repo && bash .ci/run' >"$log" 2>&1 &
+wait $!
 status=$?
 elapsed=$(($(date +%s) - start))
 echo "debian13: $((elapsed / 60)) min $((elapsed % 60)) s, status $status; its last line:"
