@@ -50,6 +50,10 @@ in_system() {  # COMMAND...: run in the system with a clean environment, as a CI
 
 echo "debian13: making a Debian 13 system in $system"
 mmdebstrap --quiet --variant=apt --include=ca-certificates,git trixie "$system" || exit 2
+# The system's root a mount point of its own, as an installed system's is:
+# "unshare --mount" (the tests' wrappers) fails in a chroot whose root is not.
+mount --bind "$system" "$system" || exit 2
+mounts+=("$system")
 for mount in proc sys dev dev/pts dev/shm; do
     mount --bind "/$mount" "$system/$mount" || exit 2
     mounts+=("$system/$mount")
@@ -61,7 +65,10 @@ cp -r "$shared" "$system/work/shared" || exit 2
 
 echo "debian13: the test command of ${commit:0:10}; log $log"
 start=$(date +%s)
-in_system bash -c 'cd /work/repo && bash .ci/run' >"$log" 2>&1
+# In the background: a signal to this script then ends the wait at once, and
+# the clean-up stops the run, instead of waiting for the run to end.
+in_system bash -c 'cd /work/repo && bash .ci/run' >"$log" 2>&1 &
+wait $!
 status=$?
 elapsed=$(($(date +%s) - start))
 echo "debian13: $((elapsed / 60)) min $((elapsed % 60)) s, status $status; its last line:"

@@ -15,7 +15,9 @@ esac
 
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
                 fonts-dejavu-core fonts-liberation)
-test_packages=(strace libgtest-dev libgmock-dev googletest xvfb xauth x11-utils xdotool xclip dbus-x11
+# mount and procps (pkill) come with every installed Debian, not with a
+# minimal system such as mmdebstrap's: the tests' wrappers and the harness use them.
+test_packages=(mount procps strace libgtest-dev libgmock-dev googletest xvfb xauth x11-utils xdotool xclip dbus-x11
                at-spi2-core python3 python3-pyatspi python3-pytest python3-xlib e2fsprogs
                mvdsv ktx qstat desktop-file-utils diffoscope-minimal)
 # The machine's faults at the save (libfiu) and a real window manager.

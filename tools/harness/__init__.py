@@ -331,15 +331,22 @@ class Launcher:
             if not self.wrapper:
                 self._pid = self.process.pid
             else:
-                def child():
-                    # A wrapper that execs the launcher keeps its process id.
-                    if os.path.realpath(f"/proc/{self.process.pid}/exe") == os.path.realpath(self.executable):
-                        return self.process.pid
+                def launcher():
+                    # A wrapper that execs the launcher keeps its process id;
+                    # one that forks runs it as its child. Before that the
+                    # wrapper may run other children (mount, for one): only a
+                    # process running the launcher's executable is the launcher.
+                    # The file itself, not its path: a process in a mount
+                    # namespace of its own may show its path from another root.
                     path = f"/proc/{self.process.pid}/task/{self.process.pid}/children"
                     with open(path) as f:
-                        pids = f.read().split()
-                    return int(pids[0]) if pids else None
-                self._pid = wait_for(child, what="the launcher under its wrapper")
+                        candidates = [self.process.pid] + [int(pid) for pid in f.read().split()]
+                    for pid in candidates:
+                        with contextlib.suppress(OSError):
+                            if os.path.samefile(f"/proc/{pid}/exe", self.executable):
+                                return pid
+                    return None
+                self._pid = wait_for(launcher, what="the launcher under its wrapper")
         return self._pid
 
     def running(self):
