@@ -80,12 +80,12 @@ void ReplyDispatcher::showNotice(const std::string& message)
 
 void ReplyDispatcher::openWebsite(const std::string& address)
 {
-    const auto url = WebAddress::check(trimmed(address));
-    if (!url) {
-        return;
-    }
     const std::uint64_t now = m_clock.microseconds();
     if (m_lastWebsiteMicros && now - *m_lastWebsiteMicros < kWebsiteQuietMicros) {
+        return;
+    }
+    const auto url = WebAddress::check(trimmed(address));
+    if (!url) {
         return;
     }
     // Only an address the opener took starts the quiet time: one it refused

@@ -8,7 +8,7 @@ import time
 import pytest
 
 from conftest import EXECUTABLE
-from tools.harness import fill_filesystem, read_settings, small_filesystem, wait_for
+from tools.harness import fill_filesystem, machine, read_settings, wait_for
 
 TITLE = "The Tarvex Game Launcher"
 OLD_LIST = b"old.example:1\nold.example:2\n"
@@ -78,7 +78,7 @@ def test_a_save_that_fails_keeps_the_old_list_and_says_why(start_launcher, tmp_p
     with contextlib.ExitStack() as mounts:
         if inject is _fill:
             # Room for the program and the list, then filled.
-            mounts.enter_context(small_filesystem(str(app), os.path.getsize(EXECUTABLE) + (1 << 20)))
+            mounts.callback(machine.SmallFolder(str(app), os.path.getsize(EXECUTABLE) + (1 << 20)).close)
         launcher = start_launcher(servers_cfg=old, wrapper=["fiu-run", "-x"])
         # Update adds what the box holds to the list; nothing listens on that port.
         launcher.type_in_server_box("127.0.0.1:1")

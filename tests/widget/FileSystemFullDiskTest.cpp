@@ -10,17 +10,10 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 
 namespace tarvex {
 namespace {
-
-std::string contents(const QString& path)
-{
-    std::ifstream file(path.toStdString(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
 
 // A filesystem of its own, 64 KiB and filled to the last block, in a
 // temporary folder; gone again with the object.
@@ -69,7 +62,7 @@ TEST(QtFileSystemFullDiskTest, AFullDiskKeepsTheOldFileWholeAndSaysWhy)
         EXPECT_TRUE(saved.failed()) << name;
         EXPECT_FALSE(saved.reason().empty()) << name;
     }
-    EXPECT_EQ(contents(folder.filePath("servers.cfg")), old);
+    EXPECT_EQ(files.readFile(toPathBytes(folder.filePath("servers.cfg"))).bytes, old);
     // No temporary file is left behind, and no new file stands half written.
     EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden).join(u' ').toStdString(), "filler servers.cfg");
 }

@@ -106,17 +106,6 @@ def read_only_directory(path):
         subprocess.run(["umount", "--lazy", path], check=False)
 
 
-@contextlib.contextmanager
-def small_filesystem(path, size_bytes):
-    """A tmpfs of its own at path (root only), gone after the block."""
-    os.makedirs(path, exist_ok=True)
-    subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size_bytes}", "tmpfs", path], check=True)
-    try:
-        yield path
-    finally:
-        subprocess.run(["umount", "--lazy", path], check=False)
-
-
 def fill_filesystem(path, name="filler"):
     """Writes a file into path until its filesystem has no block left."""
     block = b"\0" * 65536
