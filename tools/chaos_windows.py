@@ -330,9 +330,8 @@ class WineMonkey:
         if op in ("type", "paste"):
             typed = self.type_in(PATHS, names[box], what, False, paste=op == "paste")
             if typed is not None:
-                # Not followed: seed 13 (150 s) saw a character it typed there
-                # missing from what Done stored (not yet explained).
-                self.paths[box] = None
+                self.paths[box] = self.paths[box] + what if op == "type" and plain(what) and typed and \
+                    self.paths[box] is not None else None
         elif op == "close box":
             if not self.boxes():
                 send_close(self.wid(PATHS))
@@ -483,6 +482,8 @@ class WineMonkey:
                 self.fail("save-failed", f"the save failed with a message in a folder {state}")
             for wid in self.told():  # its close box, as the player who read it
                 send_close(wid)
+                # Gone before the next look, or it would be taken for a second message.
+                wait_for(lambda: wid not in [w for w, _ in visible()], LIMIT, what="the message to go")
         leftovers = [name for name in os.listdir(folder.path) if name.startswith("servers.cfg") and
                      name != "servers.cfg"]
         if leftovers:
@@ -601,6 +602,11 @@ def main():
         env = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
         subprocess.run([WINE, "wineboot", "-i"], env=env, capture_output=True, check=False, timeout=600)
         subprocess.run([WINESERVER, "-w"], env=env, check=False, timeout=600)
+    # Without this, a crash waits for a dialog of winedbg's that nobody reads:
+    # the program never ends and the backtrace is never written.
+    subprocess.run([WINE, "reg", "add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD",
+                    "/d", "0", "/f"], env=dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all"), capture_output=True,
+                   check=True, timeout=120)
     return play_on_desktop(lambda: WineMonkey(options.seed, folder, desktop, options.verbose), options, folder,
                            desktop, "Windows build, seed {seed}", "tools/chaos.sh --windows SECONDS SEED --verbose",
                            "slowest ping round")

@@ -67,7 +67,8 @@ class WineLauncher:
         values = {}
         for line in out.replace("\r", "").splitlines():
             if line.startswith("    "):
-                name, kind, *data = line.strip().split("    ")
+                # Only the indent goes: a value may end in blanks or hold four of them.
+                name, kind, *data = line[4:].split("    ", 2)
                 values[name] = (kind, data[0] if data else "")
         return values
 
