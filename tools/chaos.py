@@ -597,6 +597,8 @@ class Monkey:
             if os.strerror(errno.ENOSPC) not in text:
                 self.fail("save-message", f"the message does not give the reason: {text!r}")
             self.press_and_wait(find(box, "push button", "OK"))
+            # Gone before the next look, or it would be taken for a second message.
+            quietly(self.within_limit, lambda: self.save_failure(path) is None)
         leftovers = set(os.listdir(folder.path)) - {"play-tarvex", "servers.cfg", "filler"}
         if leftovers:
             self.fail("temporary-file", f"beside the list after a save: {sorted(leftovers)}")

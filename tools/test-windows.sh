@@ -46,6 +46,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wine64 wineboot -i >/dev/null 2>&1
     wineserver -w
 fi
+# A crash prints winedbg's backtrace and ends the test, instead of waiting
+# for a crash dialog nobody reads.
+wine64 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 
 status=0
 run() {  # run NAME EXE ARGS...: GoogleTest's output cannot be read from a pipe under Wine, only from a file
