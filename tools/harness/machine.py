@@ -112,9 +112,10 @@ def wm_state(wid):
     return state, mapped == "IsViewable"
 
 
-def answers_ping(wid, timeout):
-    """Whether an X window answers _NET_WM_PING within timeout seconds (a
-    stopped program never does); None when the window does not take pings."""
+def answers_ping(wid, timeout, late=lambda: 0.0):
+    """Whether an X window answers _NET_WM_PING within timeout seconds plus
+    late() (what a busy machine kept the program waiting meanwhile; a stopped
+    program never answers); None when the window does not take pings."""
     from Xlib import X, display, protocol
     d = display.Display()
     try:
@@ -130,8 +131,8 @@ def answers_ping(wid, timeout):
                                              data=(32, [ping, stamp, wid, 0, 0]))
         window.send_event(event, event_mask=X.NoEventMask)
         d.flush()
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
+        started = time.monotonic()
+        while time.monotonic() < started + timeout + late():
             while d.pending_events():
                 reply = d.next_event()
                 if reply.type == X.ClientMessage and reply.client_type == protocols \
