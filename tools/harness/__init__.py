@@ -549,10 +549,11 @@ class Launcher:
         (sender or self.update_host).send(data, self.launcher_address)
 
 
-def start_qwserver(qwserver_dir, port, hostname, mapname):
-    """Starts a game server from the scripts in qwserver_dir; returns its pid."""
+def start_qwserver(qwserver_dir, port, hostname, mapname, env=None):
+    """Starts a game server from the scripts in qwserver_dir, env added to this
+    environment; returns its pid."""
     out = subprocess.run([os.path.join(qwserver_dir, "start-qwserver.sh"), str(port), hostname, mapname],
-                         capture_output=True, text=True, timeout=60)
+                         capture_output=True, text=True, timeout=60, env={**os.environ, **(env or {})})
     if out.returncode != 0:
         raise RuntimeError(f"start-qwserver.sh failed: {out.stderr}")
     return int(out.stdout.strip())
