@@ -50,6 +50,10 @@ in_system() {  # COMMAND...: run in the system with a clean environment, as a CI
 
 echo "debian13: making a Debian 13 system in $system"
 mmdebstrap --quiet --variant=apt --include=ca-certificates,git trixie "$system" || exit 2
+# The machine's own name on loopback, as an installed system has it: the game
+# client looks it up, and the tests' traffic stays on loopback.
+printf '127.0.0.1\tlocalhost\n127.0.1.1\t%s\n::1\tlocalhost ip6-localhost ip6-loopback\n' "$(hostname)" \
+    >"$system/etc/hosts" || exit 2
 # The system's root a mount point of its own, as an installed system's is:
 # "unshare --mount" (the tests' wrappers) fails in a chroot whose root is not.
 mount --bind "$system" "$system" || exit 2
