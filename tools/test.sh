@@ -23,6 +23,8 @@ set -uo pipefail
 # leave their step's group; as a child subreaper this shell inherits them
 # instead of init, so the clean-up finds them too.
 if [ -z "${TARVEX_TEST_REAPER:-}" ]; then
+    # The packages first: a fresh system may not have python3 yet.
+    "$(dirname "$0")/deps.sh" test windows || exit 1
     export TARVEX_TEST_REAPER=$$
     exec /usr/bin/python3 -c 'import ctypes, os, sys
 ctypes.CDLL(None).prctl(36, 1, 0, 0, 0)  # PR_SET_CHILD_SUBREAPER
@@ -33,8 +35,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root" || exit 2
 sanitized=$root/build-sanitize
 export TARVEX_PACKAGE_DIR=${TARVEX_PACKAGE_DIR:-$root/build-package}
-
-"$root/tools/deps.sh" test windows || exit 1
 
 # Every compiler call goes through ccache: the release's clean tree compiles
 # the same sources as this checkout (tools/package.sh and
