@@ -242,7 +242,8 @@ class Monkey:
         self.launcher.start(wait_main=False)
         # The wrapper mounts the name server's resolv.conf, then becomes the program.
         process = self.launcher.process
-        wait_for(lambda: os.path.realpath(f"/proc/{process.pid}/exe") == os.path.realpath(self.launcher.executable)
+        # The file itself, not its path, which shows from another root in the wrapper's mount namespace.
+        wait_for(lambda: quietly(os.path.samefile, f"/proc/{process.pid}/exe", self.launcher.executable)
                  or process.poll() is not None, START, what="the program under its wrapper")
         self.launcher._pid = self.app_folder.ns_pid = process.pid
         self.main = self.launcher.wait_main(timeout=START)
