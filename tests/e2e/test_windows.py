@@ -3,13 +3,14 @@ the tests' Xvfb. There is no accessibility bus under Wine: windows are found
 by title with xdotool, and controls reached by keyboard or by clicks where the
 layout puts them. tools/test-windows.sh makes the build, the portable folder
 and a booted Wine prefix first; without them these tests are skipped."""
+import glob
 import os
 import shutil
 import subprocess
 
 import pytest
 
-from tools.harness import UdpPeer, wait_for, window_geometry, window_id, xdotool
+from tools.harness import UdpPeer, read_only_directory, wait_for, window_geometry, window_id, xdotool
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
@@ -170,6 +171,29 @@ def test_first_start_asks_for_updates_keeps_defaults_in_the_registry_and_an_adde
         server.close()
     with open(os.path.join(launcher.appdir, "servers.cfg"), "rb") as f:
         assert f.read() == f"127.0.0.1:{server.port}\r\n".encode()
+
+
+def test_a_read_only_folder_keeps_its_list_and_the_list_goes_to_the_players_own_file(wine_launcher):
+    beside = os.path.join(wine_launcher.appdir, "servers.cfg")
+    with open(beside, "wb") as f:
+        f.write(b"old.example:1\r\n")
+    users = os.path.join(wine_launcher.env["WINEPREFIX"], "drive_c", "users")
+    for own in glob.glob(os.path.join(users, "*", "AppData", "Local", "play-tarvex", "servers.cfg")):
+        os.remove(own)
+    server = UdpPeer()
+    try:
+        # For root a read-only mount, which Windows' own idea of a writable folder missed.
+        with read_only_directory(wine_launcher.appdir):
+            launcher = wine_launcher.start()
+            launcher.add_server("127.0.0.1", server.port)
+            launcher.exit_through_the_menu()
+    finally:
+        server.close()
+    with open(beside, "rb") as f:
+        assert f.read() == b"old.example:1\r\n"
+    [own] = glob.glob(os.path.join(users, "*", "AppData", "Local", "play-tarvex", "servers.cfg"))
+    with open(own, "rb") as f:
+        assert f.read() == f"old.example:1\r\n127.0.0.1:{server.port}\r\n".encode()
 
 
 def test_join_server_hands_the_client_its_command_line_as_built_and_a_maximised_window(wine_launcher, tmp_path):

@@ -95,7 +95,7 @@ Result QtFileSystem::replaceFile(const std::string& path, const std::string& byt
 bool QtFileSystem::isWritableDir(const std::string& path) const
 {
     const QFileInfo info(fromPathBytes(path));
-    return info.isDir() && info.isWritable();
+    return info.isDir() && canCreateFilesIn(info.filePath());
 }
 
 std::string QtFileSystem::userDataDir() const

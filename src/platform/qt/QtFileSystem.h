@@ -22,8 +22,10 @@ public:
 std::string toPathBytes(const QString& path);
 QString fromPathBytes(const std::string& path);
 
-// Flushes an open file's data to the disk, reporting why it could not.
-// In QtFileSystem_posix.cpp and QtFileSystem_win.cpp (CMake builds one).
+// In QtFileSystem_posix.cpp and QtFileSystem_win.cpp (CMake builds one):
+// flushes an open file's data to the disk, reporting why it could not;
 Result syncToDisk(int fileHandle);
+// whether a new file can be made in an existing folder.
+bool canCreateFilesIn(const QString& folder);
 
 } // namespace tarvex

@@ -2,6 +2,7 @@
 
 #include "platform/qt/QtText.h"
 
+#include <QFileInfo>
 #include <QtGlobal>
 
 #include <cerrno>
@@ -15,6 +16,12 @@ Result syncToDisk(int fileHandle)
         return Result::failure(toLatin1(qt_error_string(errno)));
     }
     return Result::success();
+}
+
+bool canCreateFilesIn(const QString& folder)
+{
+    // access(2) knows both the permissions and a read-only mount.
+    return QFileInfo(folder).isWritable();
 }
 
 } // namespace tarvex

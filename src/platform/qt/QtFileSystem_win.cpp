@@ -2,6 +2,7 @@
 
 #include "platform/qt/QtText.h"
 
+#include <QTemporaryFile>
 #include <QtGlobal>
 
 #include <io.h>
@@ -17,6 +18,15 @@ Result syncToDisk(int fileHandle)
         return Result::failure(toLatin1(qt_error_string(static_cast<int>(GetLastError()))));
     }
     return Result::success();
+}
+
+bool canCreateFilesIn(const QString& folder)
+{
+    // Windows calls any folder writable that lacks the read-only attribute,
+    // which says nothing about its permissions (Program Files for a player
+    // who is no administrator) or a read-only medium: only trying tells.
+    QTemporaryFile probe(folder + QStringLiteral("/play-tarvex-XXXXXX.tmp"));
+    return probe.open();
 }
 
 } // namespace tarvex
