@@ -93,6 +93,7 @@ class WineMonkey:
         self.rng = random.Random(seed)
         self.step, self.steps, self.runs, self.slowest = 0, collections.deque(maxlen=30), 0, 0.0
         self.launcher = self.peer = self.app_folder = None
+        self.hidden_boxes = {}  # the boxes the run minimised: {wid: title}
         self.faults = collections.Counter()
         self.screen = [int(v) for v in xdo("getdisplaygeometry").split()]
         self.bin = os.path.join(folder, "bin")
@@ -165,8 +166,12 @@ class WineMonkey:
 
     # --- what the program shows --------------------------------------------------
     def boxes(self):
-        """The visible windows that are not the program's own five: message boxes, file dialogs."""
-        return [(wid, title) for wid, title in visible() if title not in OURS and title != "play-tarvex"]
+        """The windows that are not the program's own five: message boxes, file
+        dialogs; minimised ones too, which still take the input from the rest."""
+        shown = [(wid, title) for wid, title in visible() if title not in OURS and title != "play-tarvex"]
+        for wid in [w for w in self.hidden_boxes if machine.wm_state(w)[0] not in ("Iconic", "Normal")]:
+            del self.hidden_boxes[wid]  # closed
+        return shown + [(wid, title) for wid, title in self.hidden_boxes.items() if wid not in dict(shown)]
 
     def wid(self, title):
         found = visible(title)
@@ -414,6 +419,8 @@ class WineMonkey:
         shown = [wid for wid, (state, viewable) in states.items() if state == "Normal" and viewable]
         if how == "minimise" and shown:
             xdo("windowminimize", shown[-1])
+            if title not in OURS:
+                self.hidden_boxes[int(shown[-1])] = title
         elif how == "move" and shown:
             geometry = window_geometry(shown[-1])
             x = int(where[0] * max(0, self.screen[0] - geometry["WIDTH"]))
