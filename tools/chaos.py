@@ -157,6 +157,13 @@ def showing(node):
     return node.getState().contains(harness._pyatspi().STATE_SHOWING)  # a program that does not answer raises
 
 
+def recorder(path, log):
+    """Writes a stand-in program at path that appends its arguments to log."""
+    with open(path, "w") as f:
+        f.write(f"#!/bin/sh\nprintf '%s\\n' \"$*\" >> '{log}'\n")
+    os.chmod(path, 0o755)
+
+
 def quietly(call, *args):
     """A player's attempt: what cannot be done (a window gone, a box in the way) simply does nothing."""
     try:
@@ -203,10 +210,8 @@ class Monkey:
         self.bin = os.path.join(folder, "bin")
         self.client, self.broken_client = os.path.join(self.bin, "client"), os.path.join(self.bin, "not-a-program")
         os.makedirs(self.bin)
-        for path, record in ((os.path.join(self.bin, "xdg-open"), "opened"), (self.client, "joined")):
-            with open(path, "w") as f:
-                f.write(f"#!/bin/sh\nprintf '%s\\n' \"$*\" >> '{os.path.join(folder, record)}'\n")
-            os.chmod(path, 0o755)
+        recorder(os.path.join(self.bin, "xdg-open"), os.path.join(folder, "opened"))
+        recorder(self.client, os.path.join(folder, "joined"))
         with open(self.broken_client, "w") as f:
             f.write("not executable\n")
         # Not ours, and only when the program ends in the middle of them: an

@@ -12,9 +12,7 @@ message box in the way); the checks are in tests/e2e/README.md.
 """
 import argparse
 import collections
-import contextlib
 import fcntl
-import glob
 import os
 import random
 import shutil
@@ -24,10 +22,11 @@ import sys
 import tempfile
 import time
 
-from tests.e2e.test_windows import BUILD, KEY, PORTABLE, RECORDING_CLIENT, WINE, WINESERVER, WineLauncher, twips, windows_path
+from tests.e2e.test_windows import BUILD, KEY, PORTABLE, RECORDING_CLIENT, WINE, WINESERVER, WineLauncher, own_lists, \
+    twips, windows_path
 from tools import harness
 from tools.chaos import ADD, HELP, LAUNCHER, MAIN, PATHS, SECRET, Failure, Monkey, Peer, address, play, \
-    play_on_desktop, quietly, stored
+    play_on_desktop, quietly, recorder, stored
 from tools.harness import cpu_wait, machine, send_close, wait_for
 
 # A prefix of the run's own: the end-to-end tests end theirs with wineserver -k.
@@ -100,9 +99,7 @@ class WineMonkey:
         os.makedirs(self.bin)
         # Wine's shell opens web addresses with the host's xdg-open: a stand-in records them.
         self.opened = os.path.join(folder, "opened")
-        with open(os.path.join(self.bin, "xdg-open"), "w") as f:
-            f.write(f"#!/bin/sh\nprintf '%s\\n' \"$*\" >> '{self.opened}'\n")
-        os.chmod(os.path.join(self.bin, "xdg-open"), 0o755)
+        recorder(os.path.join(self.bin, "xdg-open"), self.opened)
         self.client = os.path.join(folder, "Quake Games", "qf client.exe")
         os.makedirs(os.path.dirname(self.client))
         shutil.copy(RECORDING_CLIENT, self.client)
@@ -459,9 +456,10 @@ class WineMonkey:
 
     def own_list(self):
         """The player's own list, where the program saves when its folder is read-only."""
-        found = glob.glob(os.path.join(PREFIX, "drive_c", "users", "*", "AppData", "Local", "play-tarvex", "servers.cfg"))
-        with open(found[0], "rb") if found else contextlib.nullcontext() as f:
-            return f and f.read()
+        for path in own_lists(PREFIX):
+            with open(path, "rb") as f:
+                return f.read()
+        return None
 
     def check_file(self, old):
         """After a save: the list followed so far, whole (or, when it was not

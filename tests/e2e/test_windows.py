@@ -33,6 +33,11 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
+def own_lists(prefix):
+    """The player's own lists in a prefix, where the launcher saves when its folder is read-only."""
+    return glob.glob(os.path.join(prefix, "drive_c", "users", "*", "AppData", "Local", "play-tarvex", "servers.cfg"))
+
+
 def twips(value):
     # The layouts are drawn in twips; 15 of them make a pixel at 96 dpi,
     # rounded to the nearest pixel as the launcher places its controls.
@@ -177,8 +182,7 @@ def test_a_read_only_folder_keeps_its_list_and_the_list_goes_to_the_players_own_
     beside = os.path.join(wine_launcher.appdir, "servers.cfg")
     with open(beside, "wb") as f:
         f.write(b"old.example:1\r\n")
-    users = os.path.join(wine_launcher.env["WINEPREFIX"], "drive_c", "users")
-    for own in glob.glob(os.path.join(users, "*", "AppData", "Local", "play-tarvex", "servers.cfg")):
+    for own in own_lists(wine_launcher.env["WINEPREFIX"]):
         os.remove(own)
     server = UdpPeer()
     try:
@@ -191,7 +195,7 @@ def test_a_read_only_folder_keeps_its_list_and_the_list_goes_to_the_players_own_
         server.close()
     with open(beside, "rb") as f:
         assert f.read() == b"old.example:1\r\n"
-    [own] = glob.glob(os.path.join(users, "*", "AppData", "Local", "play-tarvex", "servers.cfg"))
+    [own] = own_lists(wine_launcher.env["WINEPREFIX"])
     with open(own, "rb") as f:
         assert f.read() == f"old.example:1\r\n127.0.0.1:{server.port}\r\n".encode()
 
